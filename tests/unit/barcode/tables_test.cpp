@@ -5,7 +5,7 @@
 
 #include "barcode/Encoder.h"
 #include "barcode/SymbologyTables.h"
-#include "pattern_shape.h"
+#include "test_patterns.h"
 
 namespace zerbo::barcode {
 namespace {

@@ -71,43 +71,48 @@ inline uint8_t toByte(float sum) {
 // summed in list order. N is fixed so the lanes stay in registers.
 constexpr int kLanes = 48;  // 16 pixels of 3 channels
 
-void sumLanes(uint8_t* __restrict out, const uint8_t* base, std::ptrdiff_t step, const int32_t* pixel,
-              const float* weight, size_t taps) {
+template <typename T>
+void sumLanes(uint8_t* __restrict out, const T* base, std::ptrdiff_t step, const int32_t* pixel, const float* weight,
+              size_t taps) {
     float acc[kLanes] = {};
     for (size_t k = 0; k < taps; ++k) {
-        const uint8_t* __restrict p = base + pixel[k] * step;
+        const T* __restrict p = base + pixel[k] * step;
         const float w = weight[k];
         for (int l = 0; l < kLanes; ++l) acc[l] += w * static_cast<float>(p[l]);
     }
     for (int l = 0; l < kLanes; ++l) out[l] = toByte(acc[l]);
 }
 
-void sumTail(uint8_t* __restrict out, int lanes, const uint8_t* base, std::ptrdiff_t step, const int32_t* pixel,
+template <typename T>
+void sumTail(uint8_t* __restrict out, int lanes, const T* base, std::ptrdiff_t step, const int32_t* pixel,
              const float* weight, size_t taps) {
     float acc[kLanes] = {};
     for (size_t k = 0; k < taps; ++k) {
-        const uint8_t* __restrict p = base + pixel[k] * step;
+        const T* __restrict p = base + pixel[k] * step;
         const float w = weight[k];
         for (int l = 0; l < lanes; ++l) acc[l] += w * static_cast<float>(p[l]);
     }
     for (int l = 0; l < lanes; ++l) out[l] = toByte(acc[l]);
 }
 
-// Horizontal pass. Sixteen source rows at a time are turned on their side, so that the
-// values one output column needs lie next to each other and sixteen rows are summed at
-// once; each value still adds its own weights in list order.
+// Horizontal pass. Sixteen source rows at a time are turned on their side (as floats,
+// which hold bytes exactly), so that the values one output column needs lie next to each
+// other and sixteen rows are summed at once; each value still adds its own weights in
+// list order.
 void horizontalPass(const TImageView& src, uint8_t* work, std::ptrdiff_t workStride, int32_t dstWidth,
                     const Contributors& c) {
     constexpr int kRows = kLanes / 3;
     const auto sw = static_cast<size_t>(src.Width);
-    std::vector<uint8_t> strip(sw * kLanes);
+    std::vector<float> strip(sw * kLanes);
     uint8_t column[kLanes];
     for (int32_t y0 = 0; y0 < src.Height; y0 += kRows) {
         const int rows = std::min<int32_t>(kRows, src.Height - y0);
-        if (rows < kRows) std::fill(strip.begin(), strip.end(), uint8_t{0});
+        if (rows < kRows) std::fill(strip.begin(), strip.end(), 0.0f);
         for (int r = 0; r < rows; ++r) {
             const uint8_t* line = src.ScanLine(y0 + r);
-            for (size_t j = 0; j < sw; ++j) std::memcpy(&strip[j * kLanes + static_cast<size_t>(r) * 3], line + j * 3, 3);
+            for (size_t j = 0; j < sw; ++j)
+                for (size_t ch = 0; ch < 3; ++ch)
+                    strip[j * kLanes + static_cast<size_t>(r) * 3 + ch] = static_cast<float>(line[j * 3 + ch]);
         }
         for (int32_t i = 0; i < dstWidth; ++i) {
             const size_t f = c.first[static_cast<size_t>(i)];
@@ -117,17 +122,19 @@ void horizontalPass(const TImageView& src, uint8_t* work, std::ptrdiff_t workStr
     }
 }
 
-// Vertical pass: one output row is a weighted sum of whole work rows.
-void verticalPass(const uint8_t* work, std::ptrdiff_t workStride, const TImageView& dst, const Contributors& c) {
+// Vertical pass: one output row is a weighted sum of whole work rows. The work values
+// are bytes; as floats (exact) they are read many times without converting each time.
+void verticalPass(const uint8_t* work, int32_t workRows, const TImageView& dst, const Contributors& c) {
     const int values = dst.Width * 3;
+    const std::vector<float> rows(work, work + static_cast<size_t>(values) * static_cast<size_t>(workRows));
     for (int32_t i = 0; i < dst.Height; ++i) {
         const size_t f = c.first[static_cast<size_t>(i)];
         const size_t taps = c.first[static_cast<size_t>(i) + 1] - f;
         uint8_t* out = dst.ScanLine(i);
         int x = 0;
         for (; x + kLanes <= values; x += kLanes)
-            sumLanes(out + x, work + x, workStride, &c.pixel[f], &c.weight[f], taps);
-        if (x < values) sumTail(out + x, values - x, work + x, workStride, &c.pixel[f], &c.weight[f], taps);
+            sumLanes(out + x, rows.data() + x, values, &c.pixel[f], &c.weight[f], taps);
+        if (x < values) sumTail(out + x, values - x, rows.data() + x, values, &c.pixel[f], &c.weight[f], taps);
     }
 }
 
@@ -208,7 +215,7 @@ void ResampleImage(const TImageView& src, const TImageView& dst, TFilterFunc fil
         horizontalPass(src, work.data(), workStride, dst.Width, horizontal);
     }
     const Contributors vertical = buildContributors(src.Height, dst.Height, filter, fwidth);
-    verticalPass(work.data(), workStride, dst, vertical);
+    verticalPass(work.data(), src.Height, dst, vertical);
 }
 
 } // namespace zerbo

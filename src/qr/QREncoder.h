@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "qr/QRGalois.h"
 #include "qr/QRTable.h"
 
 namespace zerbo::qr {
@@ -76,6 +77,7 @@ private:
     void BuildFunctionPatterns();
     void SetFunction(int r, int c, bool dark);
     void PlaceCodewords();
+    void TransposeLines(const TLine* rows, TLine* cols) const;
     void ChooseMask();
     void ApplyMask(int mask, TLine* rows) const;
     void WriteFormatAndVersion();
@@ -102,6 +104,7 @@ private:
     uint8_t FEcc[kQRMaxEccCodewords];
     uint8_t FFinal[kQRMaxCodewords];
     int FPenalty[8] = {};
+    TQRProducts FProducts; // for the large symbols' error correction
 
     // The module matrix as bit lines, kept by rows and by columns so that the penalty can scan
     // both directions with word operations.

@@ -7,30 +7,66 @@
 namespace zerbo::qr {
 
 void QRComputeEcc(const uint8_t* data, int k, int e, uint8_t* ecc) {
-    // Polynomial division kept as a shift register of the e remainder bytes: each data codeword
-    // adds to the leading term, which then leaves the register scaled by the generator.
+    // Long division in place: the data followed by e zeros; at step n the leading term area[n]
+    // is cancelled by the generator scaled by it. What is left at the end is the remainder.
+    // Moving along the area instead of shifting it saves a copy per data codeword.
     const auto& gen = kQRGenerators[e];
-    std::memset(ecc, 0, static_cast<size_t>(e));
+    uint8_t area[kQRMaxBlockData + kQRMaxEccPerBlock] = {};
+    std::memcpy(area, data, static_cast<size_t>(k));
     for (int n = 0; n < k; ++n) {
-        const uint8_t lead = static_cast<uint8_t>(data[n] ^ ecc[0]);
-        std::memmove(ecc, ecc + 1, static_cast<size_t>(e - 1));
-        ecc[e - 1] = 0;
+        const uint8_t lead = area[n];
         if (lead == 0) continue; // a zero leading term only shifts
         const int l = kQRGalois.Log[lead];
-        for (int i = 0; i < e; ++i) ecc[i] ^= kQRGalois.Exp[gen[i] + l];
+        uint8_t* rest = area + n + 1;
+        for (int i = 0; i < e; ++i) rest[i] ^= kQRGalois.Exp[gen[i] + l];
     }
+    std::memcpy(ecc, area + k, static_cast<size_t>(e));
+}
+
+void QRMakeProducts(int e, TQRProducts& products) {
+    const auto& gen = kQRGenerators[e];
+    products.E = e;
+    std::memset(products.Row, 0, sizeof products.Row);
+    for (int f = 1; f < 256; ++f) {
+        const int l = kQRGalois.Log[f];
+        for (int i = 0; i < e; ++i) products.Row[f][i] = kQRGalois.Exp[gen[i] + l];
+    }
+}
+
+void QRComputeEcc(const TQRProducts& products, const uint8_t* data, int k, uint8_t* ecc) {
+    // As above; the area has room for a whole row of 32 after the last data codeword.
+    uint8_t area[kQRMaxBlockData + 32] = {};
+    std::memcpy(area, data, static_cast<size_t>(k));
+    for (int n = 0; n < k; ++n) {
+        const uint8_t* row = products.Row[area[n]]; // row 0 is all zeros
+        uint8_t* rest = area + n + 1;
+        for (int w = 0; w < 32; w += 8) {
+            uint64_t a, b;
+            std::memcpy(&a, rest + w, 8);
+            std::memcpy(&b, row + w, 8);
+            a ^= b;
+            std::memcpy(rest + w, &a, 8);
+        }
+    }
+    std::memcpy(ecc, area + k, static_cast<size_t>(products.E));
 }
 
 void TQREncoder::ErrorCorrection() {
     const TQRLevelRecord& lv = FSpec->Level[FLevel];
+    const int e = lv.Group[0].Codewords - lv.Group[0].DataCodewords;
+    // The product table costs 256 rows; it is worth it once the blocks hold a few hundred
+    // data codewords.
+    const bool useProducts = lv.DataCodewords > 400;
+    if (useProducts) QRMakeProducts(e, FProducts);
     const uint8_t* data = FData;
     uint8_t* ecc = FEcc;
     for (int g = 0; g < lv.Groups; ++g) {
-        const TQRBlockGroup& grp = lv.Group[g];
-        const int k = grp.DataCodewords;
-        const int e = grp.Codewords - grp.DataCodewords;
-        for (int b = 0; b < grp.Blocks; ++b) {
-            QRComputeEcc(data, k, e, ecc);
+        const int k = lv.Group[g].DataCodewords;
+        for (int b = 0; b < lv.Group[g].Blocks; ++b) {
+            if (useProducts)
+                QRComputeEcc(FProducts, data, k, ecc);
+            else
+                QRComputeEcc(data, k, e, ecc);
             data += k;
             ecc += e;
         }

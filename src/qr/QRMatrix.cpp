@@ -49,6 +49,33 @@ constexpr TMaskLines MakeMaskLines() {
 
 constexpr TMaskLines kMaskLines = MakeMaskLines();
 
+// The eight output values of each byte of a line, bit 0 first.
+struct TByteModules {
+    int32_t Values[256][8];
+};
+
+constexpr TByteModules MakeByteModules() {
+    TByteModules t{};
+    for (int b = 0; b < 256; ++b)
+        for (int k = 0; k < 8; ++k) t.Values[b][k] = b >> k & 1;
+    return t;
+}
+
+constexpr TByteModules kByteModules = MakeByteModules();
+
+// Set bits of a word. Without a population-count instruction in the target's baseline (plain
+// x86-64) the library call costs more than this handful of word operations.
+inline int Popcount(uint64_t x) {
+#if defined(__POPCNT__) || defined(__ARM_NEON)
+    return std::popcount(x);
+#else
+    x -= (x >> 1) & 0x5555555555555555u;
+    x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    return static_cast<int>((x * 0x0101010101010101u) >> 56);
+#endif
+}
+
 // Lines of N modules with bits 0 to n - 1 set.
 TLine LowBits(int n) {
     TLine t{};
@@ -82,7 +109,7 @@ inline int LinePenalty(const TLine& a, const TLine& pairs) {
     for (int w = 0; w < W; ++w) win[w] = eq[w] & Shr<W>(eq, w, 1) & Shr<W>(eq, w, 2) & Shr<W>(eq, w, 3);
     for (int w = 0; w < W; ++w) {
         const uint64_t starts = win[w] & ~Shl<W>(win, w, 1);
-        score += std::popcount(win[w]) + 2 * std::popcount(starts);
+        score += Popcount(win[w]) + 2 * Popcount(starts);
     }
     // Rule 3: light, dark, light, dark, dark, dark, light, dark, light at c - 1 to c + 7. Bits
     // outside the symbol read as light, which covers the start and the end of the line.
@@ -90,7 +117,7 @@ inline int LinePenalty(const TLine& a, const TLine& pairs) {
         const uint64_t m = ~Shl<W>(a, w, 1) & a[w] & ~Shr<W>(a, w, 1) & Shr<W>(a, w, 2) &
                            Shr<W>(a, w, 3) & Shr<W>(a, w, 4) & ~Shr<W>(a, w, 5) &
                            Shr<W>(a, w, 6) & ~Shr<W>(a, w, 7);
-        if (m != 0) score += 40 * std::popcount(m);
+        if (m != 0) score += 40 * Popcount(m);
     }
     return score;
 }
@@ -103,7 +130,7 @@ int SymbolPenalty(const TLine* rows, const TLine* cols, int n) {
     int dark = 0;
     for (int i = 0; i < n; ++i) {
         score += LinePenalty<W>(rows[i], pairs) + LinePenalty<W>(cols[i], pairs);
-        for (int w = 0; w < W; ++w) dark += std::popcount(rows[i][w]);
+        for (int w = 0; w < W; ++w) dark += Popcount(rows[i][w]);
     }
     // Rule 2: a 2 x 2 square at (i, j) has one colour when rows i and i + 1 agree at j and j + 1
     // and row i agrees with itself from j to j + 1.
@@ -113,13 +140,21 @@ int SymbolPenalty(const TLine* rows, const TLine* cols, int n) {
         TLine x{};
         for (int w = 0; w < W; ++w) x[w] = a[w] ^ rows[i + 1][w];
         for (int w = 0; w < W; ++w)
-            blocks += std::popcount(~(x[w] | Shr<W>(x, w, 1) | (a[w] ^ Shr<W>(a, w, 1))) & pairs[w]);
+            blocks += Popcount(~(x[w] | Shr<W>(x, w, 1) | (a[w] ^ Shr<W>(a, w, 1))) & pairs[w]);
     }
     score += 3 * blocks;
     // Rule 4: deviation of the dark share from one half, in steps of 5 percent.
     const int percent = 100 * dark / (n * n);
     score += 10 * (std::abs(percent - 50) / 5);
     return score;
+}
+
+// Lines i = 0 to n - 1 of a masked symbol: the unmasked colours with the mask's line i inverting
+// every module that is not a function module. Only the first W words are written.
+template <int W>
+void MaskLines(const TLine* base, const TLine* func, const TLine* mask, const TLine& valid, int n, TLine* out) {
+    for (int i = 0, k = 0; i < n; ++i, k = k == 11 ? 0 : k + 1)
+        for (int w = 0; w < W; ++w) out[i][w] = base[i][w] ^ (mask[k][w] & ~func[i][w] & valid[w]);
 }
 
 // Position of bit `bit` (0 to 14) of format copy `copy` (0: column 8, 1: row 8).
@@ -174,26 +209,19 @@ bool TQREncoder::UnmaskedDark(int r, int c) const {
 }
 
 void TQREncoder::SetFunction(int r, int c, bool dark) {
-    const uint64_t cb = uint64_t{1} << (c & 63);
-    const uint64_t rb = uint64_t{1} << (r & 63);
-    FFuncRow[r][c >> 6] |= cb;
-    FFuncCol[c][r >> 6] |= rb;
-    if (dark) {
-        FBaseRow[r][c >> 6] |= cb;
-        FBaseCol[c][r >> 6] |= rb;
-    } else {
-        FBaseRow[r][c >> 6] &= ~cb;
-        FBaseCol[c][r >> 6] &= ~rb;
-    }
+    const uint64_t bit = uint64_t{1} << (c & 63);
+    FFuncRow[r][c >> 6] |= bit;
+    if (dark)
+        FBaseRow[r][c >> 6] |= bit;
+    else
+        FBaseRow[r][c >> 6] &= ~bit;
 }
 
 void TQREncoder::BuildFunctionPatterns() {
     const int n = FSize;
     const size_t lines = static_cast<size_t>(n) * sizeof(TLine);
     std::memset(FFuncRow, 0, lines);
-    std::memset(FFuncCol, 0, lines);
     std::memset(FBaseRow, 0, lines);
-    std::memset(FBaseCol, 0, lines);
 
     // Finder patterns: dark ring, light ring, dark 3 x 3 centre.
     const int corners[3][2] = {{0, 0}, {0, n - 7}, {n - 7, 0}};
@@ -243,28 +271,69 @@ void TQREncoder::BuildFunctionPatterns() {
 
 void TQREncoder::PlaceCodewords() {
     // Two-column strips from the right edge, alternately upwards and downwards, skipping the
-    // vertical timing column and every function module. Modules left over after the last bit
-    // (the remainder bits) stay light.
+    // vertical timing column and every function module; in each row of a strip the right
+    // module comes first. After the last codeword the reader yields zeros, so the modules of the
+    // remainder bits stay light.
     const int n = FSize;
-    const int totalBits = 8 * FSpec->TotalCodewords;
-    int bit = 0;
+    const int totalBytes = FSpec->TotalCodewords;
+    int nextByte = 0;
+    uint64_t pending = 0; // unplaced bits, the next one in bit 63
+    int pendingCount = 0;
+    auto take = [&](int k) -> uint64_t {
+        if (pendingCount < k) {
+            for (; pendingCount <= 56; pendingCount += 8)
+                pending |= uint64_t{nextByte < totalBytes ? FFinal[nextByte++] : 0u} << (56 - pendingCount);
+        }
+        const uint64_t bits = pending >> (64 - k);
+        pending <<= k;
+        pendingCount -= k;
+        return bits;
+    };
     bool upwards = true;
     for (int right = n - 1; right >= 1; right -= 2) {
         if (right == 6) right = 5;
+        const int word = right >> 6;
+        const int shift = (right - 1) & 63;
+        const bool straddles = (right & 63) == 0; // the left column ends the word before
         for (int step = 0; step < n; ++step) {
             const int r = upwards ? n - 1 - step : step;
-            for (int c = right; c >= right - 1; --c) {
-                if (FFuncRow[r][c >> 6] >> (c & 63) & 1) continue;
-                if (bit >= totalBits) return;
-                if (FFinal[bit >> 3] >> (7 - (bit & 7)) & 1) {
-                    FBaseRow[r][c >> 6] |= uint64_t{1} << (c & 63);
-                    FBaseCol[c][r >> 6] |= uint64_t{1} << (r & 63);
-                }
-                ++bit;
+            if (straddles) {
+                if (!(FFuncRow[r][word] & 1)) FBaseRow[r][word] |= take(1);
+                if (!(FFuncRow[r][word - 1] >> 63)) FBaseRow[r][word - 1] |= take(1) << 63;
+                continue;
+            }
+            uint64_t& line = FBaseRow[r][word];
+            switch (FFuncRow[r][word] >> shift & 3) {
+            case 0: line |= take(2) << shift; break;       // both free: right, then left
+            case 1: line |= take(1) << (shift + 1); break; // left is a function module
+            case 2: line |= take(1) << shift; break;       // right is a function module
+            default: break;
             }
         }
         upwards = !upwards;
     }
+    TransposeLines(FBaseRow, FBaseCol);
+    TransposeLines(FFuncRow, FFuncCol);
+}
+
+// Columns from rows, one 64 x 64 bit block at a time.
+void TQREncoder::TransposeLines(const TLine* rows, TLine* cols) const {
+    const int n = FSize;
+    const int words = (n + 63) / 64;
+    for (int bi = 0; bi < words; ++bi)
+        for (int bj = 0; bj < words; ++bj) {
+            uint64_t a[64];
+            for (int k = 0; k < 64; ++k) a[k] = 64 * bi + k < n ? rows[64 * bi + k][bj] : 0;
+            // Swap the off-diagonal halves, then quarters within them, down to single bits.
+            uint64_t m = 0x00000000FFFFFFFFu;
+            for (int j = 32; j != 0; j >>= 1, m ^= m << j)
+                for (int k = 0; k < 64; k = ((k | j) + 1) & ~j) {
+                    const uint64_t t = ((a[k] >> j) ^ a[k | j]) & m;
+                    a[k] ^= t << j;
+                    a[k | j] ^= t;
+                }
+            for (int k = 0; k < 64 && 64 * bj + k < n; ++k) cols[64 * bj + k][bi] = a[k];
+        }
 }
 
 void TQREncoder::ApplyMask(int mask, TLine* rows) const {
@@ -280,15 +349,21 @@ void TQREncoder::ChooseMask() {
     const int n = FSize;
     const TLine valid = LowBits(n);
     for (int m = 0; m < 8; ++m) {
-        ApplyMask(m, FWorkRow);
-        for (int j = 0; j < n; ++j) {
-            const TLine& pattern = kMaskLines.Col[m][j % 12];
-            for (int w = 0; w < 3; ++w)
-                FWorkCol[j][w] = FBaseCol[j][w] ^ (pattern[w] & ~FFuncCol[j][w] & valid[w]);
+        const TLine* rowMask = kMaskLines.Row[m];
+        const TLine* colMask = kMaskLines.Col[m];
+        if (n <= 64) {
+            MaskLines<1>(FBaseRow, FFuncRow, rowMask, valid, n, FWorkRow);
+            MaskLines<1>(FBaseCol, FFuncCol, colMask, valid, n, FWorkCol);
+            FPenalty[m] = SymbolPenalty<1>(FWorkRow, FWorkCol, n);
+        } else if (n <= 128) {
+            MaskLines<2>(FBaseRow, FFuncRow, rowMask, valid, n, FWorkRow);
+            MaskLines<2>(FBaseCol, FFuncCol, colMask, valid, n, FWorkCol);
+            FPenalty[m] = SymbolPenalty<2>(FWorkRow, FWorkCol, n);
+        } else {
+            MaskLines<3>(FBaseRow, FFuncRow, rowMask, valid, n, FWorkRow);
+            MaskLines<3>(FBaseCol, FFuncCol, colMask, valid, n, FWorkCol);
+            FPenalty[m] = SymbolPenalty<3>(FWorkRow, FWorkCol, n);
         }
-        FPenalty[m] = n <= 64    ? SymbolPenalty<1>(FWorkRow, FWorkCol, n)
-                      : n <= 128 ? SymbolPenalty<2>(FWorkRow, FWorkCol, n)
-                                 : SymbolPenalty<3>(FWorkRow, FWorkCol, n);
     }
     FMask = BestMask(FPenalty);
     ApplyMask(FMask, FDarkRow);
@@ -327,7 +402,12 @@ void TQREncoder::WriteOutput(int32_t* out) const {
     for (int r = 0; r < n; ++r) {
         std::fill(p, p + 4, 0);
         p += 4;
-        for (int c = 0; c < n; ++c) *p++ = static_cast<int32_t>(FDarkRow[r][c >> 6] >> (c & 63) & 1);
+        // Eight modules at a time from a table of byte values.
+        for (int c = 0; c < n; c += 8) {
+            const unsigned byte = FDarkRow[r][c >> 6] >> (c & 63) & 0xFF;
+            std::memcpy(p, kByteModules.Values[byte], sizeof(int32_t) * static_cast<size_t>(std::min(8, n - c)));
+            p += std::min(8, n - c);
+        }
         std::fill(p, p + 4, 0);
         p += 4;
     }

@@ -1,6 +1,7 @@
 // GF(256), generator polynomials, Reed-Solomon codewords and interleaving.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "QRTestSupport.h"
@@ -69,6 +70,12 @@ TEST(QRGalois, EccMatchesTheWorkedExamplesAndTheTextbookDivision) {
         uint8_t ecc[kQRMaxEccPerBlock];
         QRComputeEcc(data.data(), static_cast<int>(data.size()), e, ecc);
         EXPECT_EQ(std::vector<uint8_t>(ecc, ecc + e), TextbookRemainder(data, e)) << "e = " << e;
+        // The same with the table of products that the large symbols use.
+        auto products = std::make_unique<TQRProducts>();
+        QRMakeProducts(e, *products);
+        uint8_t viaTable[kQRMaxEccPerBlock];
+        QRComputeEcc(*products, data.data(), static_cast<int>(data.size()), viaTable);
+        EXPECT_EQ(std::vector<uint8_t>(viaTable, viaTable + e), TextbookRemainder(data, e)) << "e = " << e;
     }
 }
 

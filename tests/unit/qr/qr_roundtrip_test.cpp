@@ -62,8 +62,10 @@ std::string MixedText(TQREncoder& enc, int version, int level, uint32_t& state) 
     return prefixes[lo];
 }
 
-#ifdef ZBARIMG_PROGRAM
 TEST(QRRoundTrip, ZbarimgReadsEveryVersionAndLevelAtFullCapacity) {
+#ifndef ZBARIMG_PROGRAM
+    GTEST_SKIP() << "zbarimg (zbar-tools) was not found when the tests were configured";
+#else
     const std::filesystem::path dir = std::filesystem::absolute("qr_roundtrip");
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
@@ -98,8 +100,8 @@ TEST(QRRoundTrip, ZbarimgReadsEveryVersionAndLevelAtFullCapacity) {
     }
     EXPECT_EQ(pos, decoded.size());
     std::filesystem::remove_all(dir);
-}
 #endif
+}
 
 bool MaskHolds(int mask, int i, int j) {
     switch (mask) {

@@ -12,21 +12,38 @@ void TBitmap24::ClampSize(int& width, int& height) {
         height = static_cast<int>(kMaxBitmapPixels / width);
 }
 
+TBitmap24::TBitmap24(const TBitmap24& other) { *this = other; }
+
+TBitmap24& TBitmap24::operator=(const TBitmap24& other) {
+    if (this == &other) return *this;
+    const std::size_t bytes = other.FStride * static_cast<std::size_t>(other.FHeight);
+    std::unique_ptr<std::uint8_t[]> bits(bytes ? new std::uint8_t[bytes] : nullptr);
+    if (bytes) std::memcpy(bits.get(), other.FBits.get(), bytes);
+    FBits = std::move(bits);
+    FWidth = other.FWidth;
+    FHeight = other.FHeight;
+    FStride = other.FStride;
+    return *this;
+}
+
 void TBitmap24::SetSize(int width, int height) {
     ClampSize(width, height);
     if (width == FWidth && height == FHeight) return;
     const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t(3);
-    // Row padding stays zero, as a file or DIB expects.
-    std::vector<std::uint8_t> bits(stride * static_cast<std::size_t>(height), 0);
+    const std::size_t bytes = stride * static_cast<std::size_t>(height);
+    // Left uninitialised here: each row is written once below, kept pixels, white ones and
+    // the padding (zero, as a file or DIB expects).
+    std::unique_ptr<std::uint8_t[]> bits(bytes ? new std::uint8_t[bytes] : nullptr);
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
     const std::size_t keepBytes = static_cast<std::size_t>(std::min(width, FWidth)) * 3;
     for (int y = 0; y < height; ++y) {
-        std::uint8_t* row = bits.data() + static_cast<std::size_t>(y) * stride;
+        std::uint8_t* row = bits.get() + static_cast<std::size_t>(y) * stride;
         const std::size_t kept = y < FHeight ? keepBytes : 0;
         if (kept) std::memcpy(row, Row(y), kept);
         if (rowBytes > kept) std::memset(row + kept, 0xFF, rowBytes - kept);
+        if (stride > rowBytes) std::memset(row + rowBytes, 0, stride - rowBytes);
     }
-    FBits.swap(bits);
+    FBits = std::move(bits);
     FWidth = width;
     FHeight = height;
     FStride = stride;

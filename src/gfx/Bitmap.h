@@ -3,7 +3,7 @@
 // (the layout of a top-down DIB, so it goes to a BMP file or a DIB section unchanged).
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "core/Color.h"
 
@@ -19,6 +19,10 @@ class TBitmap24 {
 public:
     TBitmap24() = default;
     TBitmap24(int width, int height) { SetSize(width, height); }
+    TBitmap24(const TBitmap24& other);
+    TBitmap24& operator=(const TBitmap24& other);
+    TBitmap24(TBitmap24&&) noexcept = default;
+    TBitmap24& operator=(TBitmap24&&) noexcept = default;
 
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
@@ -29,8 +33,8 @@ public:
     // and the new size are kept; new ones are white.
     void SetSize(int width, int height);
 
-    std::uint8_t* Row(int y) { return FBits.data() + static_cast<std::size_t>(y) * FStride; }
-    const std::uint8_t* Row(int y) const { return FBits.data() + static_cast<std::size_t>(y) * FStride; }
+    std::uint8_t* Row(int y) { return FBits.get() + static_cast<std::size_t>(y) * FStride; }
+    const std::uint8_t* Row(int y) const { return FBits.get() + static_cast<std::size_t>(y) * FStride; }
 
     // Outside the bitmap Pixel answers white and SetPixel does nothing.
     TColor Pixel(int x, int y) const;
@@ -44,7 +48,7 @@ private:
     int FWidth = 0;
     int FHeight = 0;
     std::size_t FStride = 0;
-    std::vector<std::uint8_t> FBits;
+    std::unique_ptr<std::uint8_t[]> FBits; // every byte is written by SetSize before use
 };
 
 } // namespace zerbo::gfx

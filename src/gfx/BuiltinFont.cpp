@@ -126,32 +126,42 @@ int TextHeight(const TFont& font, std::u16string_view) { return CellHeight(font)
 
 void DrawText(TBitmap24& bitmap, int x, int y, const TFont& font, std::u16string_view text) {
     const TColor color = ColorToRGB(font.Color);
-    const std::uint8_t bgr[3] = {BlueOf(color), GreenOf(color), RedOf(color)};
+    const std::uint8_t blue = BlueOf(color), green = GreenOf(color), red = RedOf(color);
     const int ch = CellHeight(font);
     const int cw = CellWidth(font);
-    // Rows of the cell that fall inside the bitmap, and the glyph row each one shows.
+    // Rows of the cell that fall inside the bitmap.
     const long long rowFirst = std::max<long long>(0, -static_cast<long long>(y));
     const long long rowLast = std::min<long long>(ch, static_cast<long long>(bitmap.Height()) - y);
     if (rowFirst >= rowLast) return;
+    // Glyph row of each cell row and glyph column bit of each cell column, computed once:
+    // the scaling is the same for every character.
+    std::array<std::int8_t, kMaxCellHeight> glyphRow;
+    std::array<std::uint8_t, kMaxCellHeight> columnBit;
+    for (int r = 0; r < ch; ++r) glyphRow[r] = static_cast<std::int8_t>(r * 9 / ch - 1);
+    for (int c = 0; c < cw; ++c) {
+        const int gx = c * 6 / cw;
+        columnBit[c] = gx < 5 ? static_cast<std::uint8_t>(0x10 >> gx) : 0;
+    }
+    const int width = bitmap.Width();
+    const std::size_t stride = bitmap.Stride();
+    std::uint8_t* const rows = bitmap.Row(0);
     long long left = x;
-    for (std::size_t i = 0; i < text.size() && left < bitmap.Width(); i += CharLength(text, i), left += cw) {
+    for (std::size_t i = 0; i < text.size() && left < width; i += CharLength(text, i), left += cw) {
         if (left + cw <= 0) continue;
         const Glyph& g = GlyphOf(text[i]);
         const long long colFirst = std::max<long long>(0, -left);
-        const long long colLast = std::min<long long>(cw, bitmap.Width() - left);
+        const long long colLast = std::min<long long>(cw, width - left);
         for (long long r = rowFirst; r < rowLast; ++r) {
-            const long long gy = r * 9 / ch - 1;
+            const int gy = glyphRow[r];
             if (gy < 0 || gy >= 7 || g[gy] == 0) continue;
-            std::uint8_t* row = bitmap.Row(static_cast<int>(y + r));
-            for (long long c = colFirst; c < colLast; ++c) {
-                const long long gx = c * 6 / cw;
-                if (gx < 5 && (g[gy] & (0x10 >> gx))) {
-                    std::uint8_t* p = row + (left + c) * 3;
-                    p[0] = bgr[0];
-                    p[1] = bgr[1];
-                    p[2] = bgr[2];
+            const std::uint8_t bits = g[gy];
+            std::uint8_t* p = rows + static_cast<std::size_t>(y + r) * stride + (left + colFirst) * 3;
+            for (long long c = colFirst; c < colLast; ++c, p += 3)
+                if (bits & columnBit[c]) {
+                    p[0] = blue;
+                    p[1] = green;
+                    p[2] = red;
                 }
-            }
         }
     }
 }

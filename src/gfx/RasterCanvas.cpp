@@ -56,11 +56,15 @@ void TRasterCanvas::LineTo(int x1, int y1) {
         if (x0 < 0 || x0 >= W) return;
         const long long top = std::max(dy > 0 ? y0 : y1 + 1, 0LL);
         const long long bottom = std::min(dy > 0 ? static_cast<long long>(y1) : y0 + 1, H);
-        for (long long y = top; y < bottom; ++y) {
-            std::uint8_t* p = FBitmap.Row(static_cast<int>(y)) + x0 * 3;
-            p[0] = BlueOf(color);
-            p[1] = GreenOf(color);
-            p[2] = RedOf(color);
+        if (top >= bottom) return;
+        // Locals, so the byte stores (which may alias anything) do not reload them each row.
+        const std::uint8_t b = BlueOf(color), g = GreenOf(color), r = RedOf(color);
+        const std::size_t stride = FBitmap.Stride();
+        std::uint8_t* p = FBitmap.Row(static_cast<int>(top)) + x0 * 3;
+        for (long long n = bottom - top; n > 0; --n, p += stride) {
+            p[0] = b;
+            p[1] = g;
+            p[2] = r;
         }
         return;
     }

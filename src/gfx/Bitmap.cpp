@@ -17,7 +17,7 @@ TBitmap24::TBitmap24(const TBitmap24& other) { *this = other; }
 TBitmap24& TBitmap24::operator=(const TBitmap24& other) {
     if (this == &other) return *this;
     const std::size_t bytes = other.FStride * static_cast<std::size_t>(other.FHeight);
-    std::unique_ptr<std::uint8_t[]> bits(bytes ? new std::uint8_t[bytes] : nullptr);
+    auto bits = bytes ? std::make_unique_for_overwrite<std::uint8_t[]>(bytes) : nullptr;
     if (bytes) std::memcpy(bits.get(), other.FBits.get(), bytes);
     FBits = std::move(bits);
     FWidth = other.FWidth;
@@ -33,7 +33,7 @@ void TBitmap24::SetSize(int width, int height) {
     const std::size_t bytes = stride * static_cast<std::size_t>(height);
     // Left uninitialised here: each row is written once below, kept pixels, white ones and
     // the padding (zero, as a file or DIB expects).
-    std::unique_ptr<std::uint8_t[]> bits(bytes ? new std::uint8_t[bytes] : nullptr);
+    auto bits = bytes ? std::make_unique_for_overwrite<std::uint8_t[]>(bytes) : nullptr;
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
     const std::size_t keepBytes = static_cast<std::size_t>(std::min(width, FWidth)) * 3;
     for (int y = 0; y < height; ++y) {

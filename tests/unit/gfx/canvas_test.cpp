@@ -43,6 +43,19 @@ TEST(Bitmap, SetSizeKeepsSharedPixelsAndWhitensNewOnes) {
     EXPECT_EQ(b.Width(), 0);
 }
 
+TEST(Bitmap, CopiesAreIndependent) {
+    TBitmap24 a(2, 2);
+    a.SetPixel(1, 1, clBlack);
+    TBitmap24 b(a);
+    a.SetPixel(0, 0, clBlack);
+    EXPECT_EQ(Dump(b), "..\n.#\n");
+    b = a;
+    EXPECT_EQ(Dump(b), "#.\n.#\n");
+    b = TBitmap24();
+    EXPECT_TRUE(b.Empty());
+    EXPECT_EQ(EncodeBmp(b).size(), 54u);
+}
+
 TEST(Bitmap, HugeRequestsAreCutToTheLimits) {
     struct Case {
         int w, h, wantW, wantH;

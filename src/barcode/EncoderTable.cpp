@@ -4,8 +4,8 @@ namespace zerbo::barcode {
 
 // Indexed by the ordinal of TBarTypes.
 const Encoder kEncoders[12] = {
-    nullptr, // cbarJAN
-    nullptr, // cbarUPC
+    EncodeJAN, // cbarJAN
+    EncodeUPC, // cbarUPC
     nullptr, // cbarCODE39
     nullptr, // cbarNW7
     nullptr, // cbarITF

@@ -4,8 +4,8 @@ namespace zerbo::barcode {
 
 // Indexed by the ordinal of TBarTypes.
 const Encoder kEncoders[12] = {
-    nullptr,        // cbarJAN
-    nullptr,        // cbarUPC
+    EncodeJAN,      // cbarJAN
+    EncodeUPC,      // cbarUPC
     EncodeCODE39,   // cbarCODE39
     EncodeNW7,      // cbarNW7
     EncodeITF,      // cbarITF

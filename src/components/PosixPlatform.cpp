@@ -1,0 +1,157 @@
+#include "components/PosixPlatform.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "core/Text.h"
+
+namespace zerbo {
+
+namespace {
+
+std::string native(const std::u16string& path) { return ToUtf8(path); }
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    // Closing reports write-back errors of some file systems, so the writer checks it.
+    bool close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
+// One conversion through iconv; nullopt on any byte sequence it cannot convert exactly.
+std::optional<std::string> convert(const char* to, const char* from, std::string_view in) {
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    std::unique_ptr<void, int (*)(iconv_t)> guard(cd, iconv_close);
+    std::string out(in.size() * 2 + 16, '\0');
+    char* src = const_cast<char*>(in.data());
+    size_t srcLeft = in.size();
+    char* dst = out.data();
+    size_t dstLeft = out.size();
+    while (srcLeft > 0) {
+        if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1)) continue;
+        if (errno != E2BIG) return std::nullopt;
+        const size_t used = static_cast<size_t>(dst - out.data());
+        out.resize(out.size() * 2);
+        dst = out.data() + used;
+        dstLeft = out.size() - used;
+    }
+    out.resize(static_cast<size_t>(dst - out.data()));
+    return out;
+}
+
+} // namespace
+
+TPosixPlatform::TPosixPlatform() {
+    std::error_code ec;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) programFileName = FromUtf8(self.string());
+    if (const char* home = std::getenv("HOME")) appDataFolder = FromUtf8(std::string(home) + "/.config");
+}
+
+IComponentPlatform::ReadResult TPosixPlatform::ReadFile(const std::u16string& path, std::string& bytes) {
+    bytes.clear();
+    FileDescriptor fd(::open(native(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) return errno == ENOENT || errno == ENOTDIR ? ReadResult::Missing : ReadResult::Failed;
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return ReadResult::Failed;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return ReadResult::Failed;
+        }
+        if (n == 0) return ReadResult::Ok;
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+}
+
+bool TPosixPlatform::ReplaceFile(const std::u16string& path, std::string_view bytes) {
+    const std::string target = native(path);
+    // The new text goes to a file of its own in the same folder, reaches the disk, and
+    // only then takes the old file's name in one step.
+    std::string temp = target + ".tmpXXXXXX";
+    FileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
+    if (fd.get() < 0) return false;
+    struct stat old {};
+    const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    const bool written = ::fchmod(fd.get(), mode) == 0 && writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    if (!fd.close() || !written || ::rename(temp.c_str(), target.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    // The rename itself lives in the folder: flush it too.
+    const size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0) ::fsync(dir.get());
+    return true;
+}
+
+bool TPosixPlatform::FileExists(const std::u16string& path) {
+    struct stat st {};
+    return ::stat(native(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool TPosixPlatform::IsReadOnly(const std::u16string& path) {
+    struct stat st {};
+    return ::stat(native(path).c_str(), &st) == 0 && (st.st_mode & S_IWUSR) == 0;
+}
+
+bool TPosixPlatform::SetArchiveOnly(const std::u16string& path) {
+    struct stat st {};
+    const std::string p = native(path);
+    return ::stat(p.c_str(), &st) == 0 && ::chmod(p.c_str(), (st.st_mode & 07777) | S_IWUSR) == 0;
+}
+
+bool TPosixPlatform::CreateFolders(const std::u16string& path) {
+    std::error_code ec;
+    std::filesystem::create_directories(native(path), ec);
+    return !ec && std::filesystem::is_directory(native(path), ec);
+}
+
+std::optional<std::u16string> TPosixPlatform::DecodeCp932(std::string_view bytes) {
+    const auto utf8 = convert("UTF-8", "CP932", bytes);
+    if (!utf8) return std::nullopt;
+    return FromUtf8(*utf8);
+}
+
+std::optional<std::string> TPosixPlatform::EncodeCp932(std::u16string_view text) {
+    return convert("CP932", "UTF-8", ToUtf8(text));
+}
+
+} // namespace zerbo

@@ -1,0 +1,213 @@
+// The resampler against a plain transcription of the algorithm (bit for bit, every
+// filter, enlarging and shrinking), hand-checked cases, and its errors.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "components/Resample.h"
+
+namespace zerbo {
+namespace {
+
+// A bitmap in a vector of exactly its size, so the sanitizer sees any access outside it.
+struct Image {
+    Image(int w, int h, int stride = 0, bool bottomUp = false)
+        : width(w), height(h), stride(stride ? stride : w * 3), bottomUp(bottomUp),
+          bytes(static_cast<size_t>(this->stride) * static_cast<size_t>(h)) {}
+    TImageView view() {
+        TImageView v{width, height, bottomUp ? -stride : stride, bytes.data()};
+        if (bottomUp && height > 0) v.Bits = bytes.data() + static_cast<size_t>(stride) * (height - 1);
+        return v;
+    }
+    uint8_t& at(int x, int y, int c) { return view().ScanLine(y)[x * 3 + c]; }
+    int width, height, stride;
+    bool bottomUp;
+    std::vector<uint8_t> bytes;
+};
+
+Image randomImage(int w, int h, unsigned seed) {
+    Image img(w, h);
+    std::mt19937 rng(seed);
+    for (auto& b : img.bytes) b = static_cast<uint8_t>(rng() & 0xFF);
+    return img;
+}
+
+// The algorithm as written down: lists of (mirrored index, weight), sums in list order in
+// single precision, one value at a time.
+std::vector<std::vector<std::pair<int, float>>> referenceLists(int src, int dst, TFilterFunc f, float r) {
+    float scale = src > 1 ? static_cast<float>(dst - 1) / static_cast<float>(src - 1)
+                          : static_cast<float>(dst) / static_cast<float>(src);
+    std::vector<std::vector<std::pair<int, float>>> lists(static_cast<size_t>(dst));
+    for (int i = 0; i < dst; ++i) {
+        const float center = static_cast<float>(i) / scale;
+        const float w = scale < 1 ? r / scale : r;
+        const float fscale = 1.0f / scale;
+        for (int j = static_cast<int>(std::floor(center - w)); j <= static_cast<int>(std::ceil(center + w)); ++j) {
+            const float weight = scale < 1 ? f((center - static_cast<float>(j)) / fscale) / fscale
+                                           : f(center - static_cast<float>(j));
+            if (weight == 0) continue;
+            int n = j < 0 ? -j : j >= src ? 2 * src - 1 - j : j;
+            n = std::min(std::max(n, 0), src - 1);
+            lists[static_cast<size_t>(i)].push_back({n, weight});
+        }
+    }
+    return lists;
+}
+
+uint8_t referenceByte(float sum) {
+    if (sum > 255) return 255;
+    if (sum < 0) return 0;
+    return static_cast<uint8_t>(std::nearbyint(sum));
+}
+
+Image reference(Image& src, int dw, int dh, TFilterFunc f, float r) {
+    Image work(dw, src.height), dst(dw, dh);
+    const auto h = referenceLists(src.width, dw, f, r);
+    for (int y = 0; y < src.height; ++y)
+        for (int i = 0; i < dw; ++i)
+            for (int c = 0; c < 3; ++c) {
+                float sum = 0;
+                for (auto [n, w] : h[static_cast<size_t>(i)]) sum += w * static_cast<float>(src.at(n, y, c));
+                work.at(i, y, c) = referenceByte(sum);
+            }
+    const auto v = referenceLists(src.height, dh, f, r);
+    for (int x = 0; x < dw; ++x)
+        for (int i = 0; i < dh; ++i)
+            for (int c = 0; c < 3; ++c) {
+                float sum = 0;
+                for (auto [n, w] : v[static_cast<size_t>(i)]) sum += w * static_cast<float>(work.at(x, n, c));
+                dst.at(x, i, c) = referenceByte(sum);
+            }
+    return dst;
+}
+
+TEST(Resample, MatchesThePlainAlgorithmBitForBit) {
+    const struct {
+        int sw, sh, dw, dh;
+    } sizes[] = {
+        {20, 17, 57, 40}, {57, 40, 20, 17}, {33, 33, 33, 33}, {40, 18, 7, 50},
+        {1, 5, 9, 9},     {9, 2, 2, 2},     {64, 48, 3, 2},   {17, 31, 16, 33},
+    };
+    for (const auto& entry : FilterTable) {
+        for (const auto& s : sizes) {
+            Image src = randomImage(s.sw, s.sh, static_cast<unsigned>(s.sw * 131 + s.dh));
+            Image dst(s.dw, s.dh);
+            ResampleImage(src.view(), dst.view(), entry.Filter, entry.Width);
+            const Image expected = reference(src, s.dw, s.dh, entry.Filter, entry.Width);
+            EXPECT_EQ(dst.bytes, expected.bytes)
+                << entry.Name << " " << s.sw << "x" << s.sh << " -> " << s.dw << "x" << s.dh;
+        }
+    }
+}
+
+TEST(Resample, TriangleDoublingPutsSourcePixelsOnEvenColumnsAndRoundsHalvesToEven) {
+    Image src(100, 2);
+    for (int x = 0; x < 100; ++x)
+        for (int y = 0; y < 2; ++y)
+            for (int c = 0; c < 3; ++c) src.at(x, y, c) = static_cast<uint8_t>(x + c);
+    Image dst(199, 2);
+    ResampleImage(src.view(), dst.view(), TriangleFilter, 1.0f);
+    for (int k = 0; k < 100; ++k) EXPECT_EQ(dst.at(2 * k, 1, 0), k);
+    for (int k = 0; k < 99; ++k) {
+        // k + 0.5 rounds to the even neighbour.
+        const int even = k % 2 == 0 ? k : k + 1;
+        EXPECT_EQ(dst.at(2 * k + 1, 0, 0), even) << k;
+        EXPECT_EQ(dst.at(2 * k + 1, 0, 1), k % 2 == 0 ? k + 2 : k + 1) << k;
+    }
+}
+
+TEST(Resample, SameSizeReproducesTheImageWithBoxAndLanczos3) {
+    Image src = randomImage(31, 23, 7);
+    for (const char* name : {"Box", "Lanczos3"}) {
+        const TFilterEntry* f = FindFilter(name);
+        ASSERT_NE(f, nullptr);
+        Image dst(31, 23);
+        ResampleImage(src.view(), dst.view(), f->Filter, f->Width);
+        EXPECT_EQ(dst.bytes, src.bytes) << name;
+    }
+    EXPECT_EQ(FindFilter("Lanczos"), nullptr);
+}
+
+TEST(Resample, Lanczos3ClampsNextToASharpEdge) {
+    Image src(8, 2);
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 2; ++y)
+            for (int c = 0; c < 3; ++c) src.at(x, y, c) = x < 4 ? 0 : 255;
+    Image dst(22, 2);
+    ResampleImage(src.view(), dst.view(), Lanczos3Filter, 3.0f);
+    // Undershoot and overshoot beside the edge are cut to 0 and 255, never wrapped.
+    EXPECT_EQ(dst.at(8, 0, 0), 0);
+    EXPECT_EQ(dst.at(13, 0, 0), 255);
+    for (int x = 0; x < 22; ++x) EXPECT_LE(dst.at(x, 0, 0) > 128, x >= 11) << x;
+}
+
+TEST(Resample, OnePixelWideSourceIsRepeated) {
+    Image src(1, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int c = 0; c < 3; ++c) src.at(0, y, c) = static_cast<uint8_t>(40 * y + 10 * c + 5);
+    Image dst(9, 3);
+    ResampleImage(src.view(), dst.view(), TriangleFilter, 1.0f);
+    for (int x = 0; x < 9; ++x)
+        for (int y = 0; y < 3; ++y)
+            for (int c = 0; c < 3; ++c) EXPECT_EQ(dst.at(x, y, c), src.at(0, y, c)) << x << "," << y;
+}
+
+TEST(Resample, OnePixelWideDestinationAveragesInsteadOfDividingByZero) {
+    Image src(12, 4);
+    std::fill(src.bytes.begin(), src.bytes.end(), uint8_t{100});
+    Image dst(1, 4);
+    ResampleImage(src.view(), dst.view(), TriangleFilter, 1.0f);
+    for (auto b : dst.bytes) EXPECT_EQ(b, 100);
+}
+
+TEST(Resample, PaddedAndBottomUpRowsGiveTheSamePixels) {
+    Image src = randomImage(13, 9, 3);
+    Image plain(29, 5);
+    ResampleImage(src.view(), plain.view(), MitchellFilter, 2.0f);
+    Image padded(29, 5, 88, true);  // DIB layout: rows 4-byte aligned, last row first
+    Image paddedSrc(13, 9, 40, true);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 13; ++x)
+            for (int c = 0; c < 3; ++c) paddedSrc.at(x, y, c) = src.at(x, y, c);
+    ResampleImage(paddedSrc.view(), padded.view(), MitchellFilter, 2.0f);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 29; ++x)
+            for (int c = 0; c < 3; ++c) ASSERT_EQ(padded.at(x, y, c), plain.at(x, y, c));
+}
+
+TEST(Resample, TooSmallBitmapsRaiseAndLeaveTheDestinationAlone) {
+    const struct {
+        int sw, sh, dw, dh;
+        const char16_t* message;
+    } cases[] = {
+        {0, 0, 4, 4, u"Source bitmap too small"},
+        {0, 5, 4, 4, u"Source bitmap too small"},
+        {5, 0, 4, 4, u"Source bitmap too small"},
+        {1, 1, 4, 4, u"スキャンラインのインデックスが範囲を超えました"},
+        {5, 1, 4, 4, u"スキャンラインのインデックスが範囲を超えました"},
+        {5, 5, 4, 1, u"スキャンラインのインデックスが範囲を超えました"},
+        {5, 5, 1, 1, u"スキャンラインのインデックスが範囲を超えました"},
+        {5, 5, 0, 0, u"スキャンラインのインデックスが範囲を超えました"},
+        {5, 5, 0, 4, u"スキャンラインのインデックスが範囲を超えました"},
+    };
+    for (const auto& c : cases) {
+        Image src = randomImage(c.sw, c.sh, 1);
+        Image dst(c.dw, c.dh);
+        std::fill(dst.bytes.begin(), dst.bytes.end(), uint8_t{77});
+        const auto before = dst.bytes;
+        TImageView dv = dst.view();
+        if (dst.bytes.empty()) dv.Bits = nullptr;
+        try {
+            ResampleImage(src.view(), dv, Lanczos3Filter, 3.0f);
+            ADD_FAILURE() << "no error for " << c.sw << "x" << c.sh << " -> " << c.dw << "x" << c.dh;
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.Message(), c.message) << c.sw << "x" << c.sh << " -> " << c.dw << "x" << c.dh;
+        }
+        EXPECT_EQ(dst.bytes, before);
+    }
+}
+
+} // namespace
+} // namespace zerbo

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "barcode/BarImage.h"
 #include "barcode/Encoder.h"
 #include "barcode/SymbologyTables.h"
 #include "test_patterns.h"
@@ -91,6 +92,24 @@ TEST(EncodeCODE128, EncodesNamesEscapesShiftsAndSwitches) {
             EXPECT_EQ(test::Code128ValuesOf(pattern), c.values);
         }
     }
+}
+
+TEST(EncodeCODE128, StartCharDFallsBackToAInTheComponent) {
+    for (const char16_t* code : {u"ABC", u"abc"}) { // accepted and rejected alike
+        TBarImage image(nullptr);
+        image.SetBarType(cbarCODE128);
+        image.SetStartChar(u'D');
+        EXPECT_EQ(image.StartChar(), u'D');
+        image.SetCode(code);
+        EXPECT_EQ(image.StartChar(), u'A');
+    }
+    // NW-7 keeps its 'D'.
+    TBarImage nw7(nullptr);
+    nw7.SetBarType(cbarNW7);
+    nw7.SetStartChar(u'D');
+    nw7.SetCode(u"123");
+    EXPECT_TRUE(nw7.BarDisped());
+    EXPECT_EQ(nw7.StartChar(), u'D');
 }
 
 TEST(EncodeCODE128, WorkedExamplePatternInFull) {

@@ -317,6 +317,9 @@ void TBarImage::Paint(bool metafile) {
     SetStretch(false);
 
     FError = false;
+    // CODE128 starts in set A, B or C only; the 'D' that NW-7 allows falls back to 'A', and the
+    // field keeps it (without a regeneration), as the human-readable text shows.
+    if (FBarType == cbarCODE128 && (FStartChar < u'A' || FStartChar > u'C')) FStartChar = u'A';
     const std::string pattern = RunEncoder(EncodeInput{FCode, FCD, FStartChar, FStopChar}, FSymbol);
     if (pattern.empty()) {
         FSymbol.clear();

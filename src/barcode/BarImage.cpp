@@ -426,6 +426,7 @@ void TBarImage::DrawSymbol(TCanvas& c, const std::string& pattern, const TLayout
         const int bottom = Px(lay.Y0 + lay.barLen);
         if (metafile) c.Brush = {FBarColor, gfx::bsSolid};
         long long x = lay.X0 + lay.barX;
+        FBarColumns.clear();
         for (char ch : pattern) {
             const long long w = widths[ch];
             const bool bar = ch >= '0' && ch <= '9' && (ch - '0') % 2 == 1;
@@ -433,16 +434,17 @@ void TBarImage::DrawSymbol(TCanvas& c, const std::string& pattern, const TLayout
                 c.FillRect({Px(x), top, Px(x + w), bottom});
             } else if (bar) {
                 // One pen line per pixel column; columns outside the bitmap are skipped.
+                const long long from = std::max(x, 0LL);
                 const long long to = std::min<long long>(x + w, clipRight);
-                for (long long col = std::max(x, 0LL); col < to; ++col) {
-                    c.MoveTo(static_cast<int>(col), top);
-                    c.LineTo(static_cast<int>(col), bottom);
-                }
+                if (from < to) FBarColumns.push_back({static_cast<int>(from), static_cast<int>(to - from)});
             }
             x += w;
             if (!metafile && x >= clipRight) break; // nothing further can show
         }
-        if (metafile) c.Brush = {FBackColor, gfx::bsClear};
+        if (metafile)
+            c.Brush = {FBackColor, gfx::bsClear};
+        else
+            c.PenColumns(FBarColumns, top, bottom);
     } else {
         c.Brush = {FBarColor, gfx::bsSolid};
         for (std::size_t i = 0; i < pattern.size(); ++i) {

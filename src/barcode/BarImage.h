@@ -166,6 +166,8 @@ private:
     TElementRatio FElementRatio = 20;
     bool FBarEnabled = true;
     bool FBarDisped = false;
+    // The bar columns of the last bitmap painting, kept so a repaint allocates nothing.
+    std::vector<gfx::TColumnSpan> FBarColumns;
     TFrameSize FBarFrame = 0;
     TNotifyEvent FOnPaintBar;
     TNotifyEvent FOnPaintedBar;

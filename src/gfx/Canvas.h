@@ -2,6 +2,7 @@
 // The drawing surface the barcode painter works against. Natively a raster canvas over a
 // TBitmap24 or a recording canvas; on Windows a GDI device context.
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "core/Color.h"
@@ -33,6 +34,12 @@ struct TPen {
     bool operator==(const TPen&) const = default;
 };
 
+// Count adjacent pixel columns starting at column X.
+struct TColumnSpan {
+    int X = 0;
+    int Count = 0;
+};
+
 struct TPoint {
     int X = 0;
     int Y = 0;
@@ -59,6 +66,16 @@ public:
     void MoveTo(int x, int y) { PenPos = {x, y}; }
     // A one-pixel line in the pen from PenPos up to, not including, (x, y); PenPos follows.
     virtual void LineTo(int x, int y) = 0;
+    // One-pixel pen lines side by side, one for each column of every span, each from row top
+    // down to row bottom - 1; PenPos ends at the last line's end. This is how the bars of a
+    // bitmap are painted; a canvas that can paint the same pixels row by row overrides it.
+    virtual void PenColumns(std::span<const TColumnSpan> spans, int top, int bottom) {
+        for (const TColumnSpan& s : spans)
+            for (int i = 0; i < s.Count; ++i) {
+                MoveTo(s.X + i, top);
+                LineTo(s.X + i, bottom);
+            }
+    }
 
     TPoint PenPos;
 };

@@ -8,6 +8,29 @@
 
 namespace zerbo::gfx {
 
+namespace {
+
+// Bars are a few pixels wide: a copy of known size is a few stores instead of a call.
+inline void CopyPixels(std::uint8_t* to, const std::uint8_t* from, std::size_t bytes) {
+    switch (bytes) {
+    case 3: std::memcpy(to, from, 3); break;
+    case 6: std::memcpy(to, from, 6); break;
+    case 9: std::memcpy(to, from, 9); break;
+    case 12: std::memcpy(to, from, 12); break;
+    default: std::memcpy(to, from, bytes);
+    }
+}
+
+// Copies Bytes from `from` to the same place in each of the next `rows` rows.
+template <std::size_t Bytes>
+void CopyDown(std::uint8_t* from, std::size_t stride, long long rows) {
+    std::uint8_t pixels[Bytes];
+    std::memcpy(pixels, from, Bytes);
+    for (std::uint8_t* to = from + stride; rows > 0; --rows, to += stride) std::memcpy(to, pixels, Bytes);
+}
+
+} // namespace
+
 int TRasterCanvas::TextWidth(std::u16string_view text) { return builtin::TextWidth(Font, text); }
 
 int TRasterCanvas::TextHeight(std::u16string_view text) { return builtin::TextHeight(Font, text); }
@@ -40,8 +63,43 @@ void TRasterCanvas::FillClipped(long long left, long long top, long long right, 
         p[2] = RedOf(color);
     }
     const std::size_t bytes = static_cast<std::size_t>(right - left) * 3;
-    for (long long y = top + 1; y < bottom; ++y)
-        std::memcpy(FBitmap.Row(static_cast<int>(y)) + left * 3, first, bytes);
+    for (long long y = top + 1; y < bottom; ++y) CopyPixels(FBitmap.Row(static_cast<int>(y)) + left * 3, first, bytes);
+}
+
+void TRasterCanvas::PenColumns(std::span<const TColumnSpan> spans, int top, int bottom) {
+    if (spans.empty()) return;
+    const TColumnSpan& lastSpan = spans.back();
+    PenPos = {static_cast<int>(static_cast<long long>(lastSpan.X) + lastSpan.Count - 1), bottom};
+    // The rows the lines cover: the end point is left out, upward lines included.
+    const long long rowFirst = std::max(top <= bottom ? top : static_cast<long long>(bottom) + 1, 0LL);
+    const long long rowEnd =
+        std::min(top <= bottom ? bottom : static_cast<long long>(top) + 1, static_cast<long long>(FBitmap.Height()));
+    if (rowFirst >= rowEnd) return;
+    const TColor color = ColorToRGB(Pen.Color);
+    const long long W = FBitmap.Width();
+    // Paint the spans of the first row, then copy each down to the other rows.
+    std::uint8_t* first = FBitmap.Row(static_cast<int>(rowFirst));
+    const std::size_t stride = FBitmap.Stride();
+    const long long rows = rowEnd - rowFirst - 1;
+    for (const TColumnSpan& s : spans) {
+        const long long l = std::max<long long>(s.X, 0), r = std::min<long long>(static_cast<long long>(s.X) + s.Count, W);
+        if (l >= r) continue;
+        std::uint8_t* p = first + l * 3;
+        for (long long x = l; x < r; ++x, p += 3) {
+            p[0] = BlueOf(color);
+            p[1] = GreenOf(color);
+            p[2] = RedOf(color);
+        }
+        const std::size_t bytes = static_cast<std::size_t>(r - l) * 3;
+        switch (bytes) {
+        case 3: CopyDown<3>(first + l * 3, stride, rows); break;
+        case 6: CopyDown<6>(first + l * 3, stride, rows); break;
+        case 9: CopyDown<9>(first + l * 3, stride, rows); break;
+        case 12: CopyDown<12>(first + l * 3, stride, rows); break;
+        default:
+            for (long long y = 1; y <= rows; ++y) std::memcpy(first + l * 3 + y * stride, first + l * 3, bytes);
+        }
+    }
 }
 
 void TRasterCanvas::LineTo(int x1, int y1) {

@@ -15,6 +15,7 @@ public:
     void TextOutAt(int x, int y, std::u16string_view text) override;
     void FillRect(const TRect& rect) override;
     void LineTo(int x, int y) override;
+    void PenColumns(std::span<const TColumnSpan> spans, int top, int bottom) override;
 
 private:
     void FillClipped(long long left, long long top, long long right, long long bottom, TColor color);

@@ -61,6 +61,19 @@ UniqueWindow messageWindow() {
     return UniqueWindow(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
 }
 
+// The clipboard as another program changes it.
+void putText(HWND owner, const wchar_t* value) {
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    const size_t bytes = (wcslen(value) + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(memory), value, bytes);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);  // the clipboard owns it now
+    CloseClipboard();
+    pump();
+}
+
 struct Count {
     int n = 0;
     TNotifyEvent handler() {
@@ -78,8 +91,10 @@ protected:
         BarHeight.Beep = [this] { ++beeps; };
         Edit2.SetCharCase(TEditCharCase::ecUpperCase);
         Edit2.MaxLength = 1;
-        TControl* const controls[] = {&Panel4, &CdType, &BoxDraw, &Panel5, &Comnt,     &ComntStr,
-                                      &Panel1, &Label5, &BarHeight, &Edit2, &StatusBar1};
+        ViewB1.GroupIndex = ViewB2.GroupIndex = 1;
+        ViewB1.SetDown(true);
+        TControl* const controls[] = {&Panel4, &CdType, &BoxDraw, &Panel5,     &Comnt,  &ComntStr, &Panel1,
+                                      &Label5, &BarHeight, &Edit2, &StatusBar1, &ViewB1, &ViewB2,   &Button1};
         ApplyLayout(form, kLayout, controls);
         views = std::make_unique<TControlViews>(host, form, kLayout,
                                                 [this](const std::u16string& m) { errors.push_back(m); });
@@ -107,6 +122,9 @@ protected:
         {u"BarHeight", TControlKind::SpinEdit, u"Panel1", 80, 6, 53, 20, u""},
         {u"Edit2", TControlKind::TextEdit, u"Panel1", 211, 7, 21, 20, u"*"},
         {u"StatusBar1", TControlKind::StatusBar, u"", 0, 250, 351, 19, u""},
+        {u"ViewB1", TControlKind::SpeedButton, u"", 272, 120, 25, 17, u"詳"},
+        {u"ViewB2", TControlKind::SpeedButton, u"", 296, 120, 25, 17, u"簡1"},
+        {u"Button1", TControlKind::Button, u"", 112, 120, 69, 22, u"フォント(&F)..."},
     };
 
     HWND host = sharedHost();
@@ -118,6 +136,8 @@ protected:
     TLabel Label5{u"Label5"};
     TWinSpinEdit BarHeight{u"BarHeight"};
     TStatusBar StatusBar1{u"StatusBar1"};
+    TSpeedButton ViewB1{u"ViewB1"}, ViewB2{u"ViewB2"};
+    TButton Button1{u"Button1"};
     std::unique_ptr<TControlViews> views;
     Count boxClicks, comntClicks, textChanges, listChanges, spinChanges;
     int beeps = 0;
@@ -155,6 +175,28 @@ TEST_F(ControlsWin, AClickOnTheRealCheckBoxReachesTheModelAndItsHandler) {
     EXPECT_TRUE(Comnt.Checked());
     EXPECT_EQ(comntClicks.n, 1);
     EXPECT_TRUE(IsWindowEnabled(hwnd(ComntStr)));
+}
+
+TEST_F(ControlsWin, ButtonsReportTheirClicksAndSpeedButtonsShowWhichIsDown) {
+    Count b1, b2, font;
+    ViewB1.OnClick = b1.handler();
+    ViewB2.OnClick = b2.handler();
+    Button1.OnClick = font.handler();
+    EXPECT_EQ(SendMessageW(hwnd(ViewB1), BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendMessageW(hwnd(ViewB2), BM_CLICK, 0, 0);
+    EXPECT_TRUE(ViewB2.Down());
+    EXPECT_FALSE(ViewB1.Down());
+    EXPECT_EQ(SendMessageW(hwnd(ViewB2), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(hwnd(ViewB1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    SendMessageW(hwnd(ViewB2), BM_CLICK, 0, 0);  // stays down
+    EXPECT_EQ(SendMessageW(hwnd(ViewB2), BM_GETCHECK, 0, 0), BST_CHECKED);
+    ViewB1.SetDown(true);  // by program: shown, no click
+    EXPECT_EQ(SendMessageW(hwnd(ViewB1), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(hwnd(ViewB2), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(b1.n, 0);
+    EXPECT_EQ(b2.n, 2);
+    SendMessageW(hwnd(Button1), BM_CLICK, 0, 0);
+    EXPECT_EQ(font.n, 1);
 }
 
 TEST_F(ControlsWin, ACheckSetByProgramShowsOnTheControlAndItsGroupWithOneClick) {
@@ -223,6 +265,18 @@ TEST_F(ControlsWin, TheRealSpinEditFiltersStepsAndClampsOnLeaving) {
 
     SendMessageW(spin, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"77"));  // as if typed
     EXPECT_EQ(BarHeight.Value(), 77);
+
+    // Without the editor, pasting is ignored; with it, the pasted text arrives.
+    UniqueWindow owner = messageWindow();
+    putText(owner.get(), L"99");
+    BarHeight.SetEditorEnabled(false);
+    SendMessageW(spin, EM_SETSEL, 0, -1);
+    SendMessageW(spin, WM_PASTE, 0, 0);
+    EXPECT_EQ(text(spin), u"77");
+    BarHeight.SetEditorEnabled(true);
+    SendMessageW(spin, EM_SETSEL, 0, -1);
+    SendMessageW(spin, WM_PASTE, 0, 0);
+    EXPECT_EQ(BarHeight.Value(), 99);
     EXPECT_TRUE(errors.empty());
 }
 
@@ -349,19 +403,6 @@ TEST_F(MenusWin, ChoosingAnItemRunsItsClickAndTheModelShowsOnTheMenu) {
     // Opening a sub-menu is the click of the item that holds it.
     SendMessageW(host, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(menu->Handle(), 0)), 0);
     EXPECT_EQ(fileOpened.n, 1);
-}
-
-// The clipboard as another program changes it.
-void putText(HWND owner, const wchar_t* value) {
-    ASSERT_TRUE(OpenClipboard(owner));
-    EmptyClipboard();
-    const size_t bytes = (wcslen(value) + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    memcpy(GlobalLock(memory), value, bytes);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);  // the clipboard owns it now
-    CloseClipboard();
-    pump();
 }
 
 TEST(ClipboardWatcherWin, WatchersInOneChainSeeEachChangeAndTheChainSurvivesTheMiddleOneLeaving) {

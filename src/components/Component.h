@@ -1,0 +1,45 @@
+#pragma once
+// The owned-component base: a name, a tag, events made of a handler and a sender, and one
+// observer that a view attaches to mirror the component's state on the screen.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace zerbo {
+
+class TComponent;
+
+using TNotifyEvent = std::function<void(TComponent* Sender)>;
+
+// What changed in a component, so that a view can mirror just that.
+enum class TChange { Text, Checked, Down, ItemIndex, Items, Selection, Enabled, Visible, Bounds };
+
+class IChangeObserver {
+public:
+    virtual ~IChangeObserver() = default;
+    virtual void Changed(TComponent& component, TChange what) = 0;
+};
+
+class TComponent {
+public:
+    explicit TComponent(std::u16string name) : Name(std::move(name)) {}
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+    virtual ~TComponent() = default;
+
+    std::u16string Name;
+    int32_t Tag = 0;
+
+    IChangeObserver* Observer() const { return FObserver; }
+    void SetObserver(IChangeObserver* observer) { FObserver = observer; }
+
+protected:
+    void Changed(TChange what) {
+        if (FObserver) FObserver->Changed(*this, what);
+    }
+
+private:
+    IChangeObserver* FObserver = nullptr;
+};
+
+} // namespace zerbo

@@ -1,0 +1,290 @@
+#pragma once
+// The controls of the program's windows as plain objects that keep the platform's event
+// rules: a check box set by program reports a click, an edit reports every change of its
+// text, a list reports a change only when the user picks an entry. The Win32 view creates
+// the real controls from a layout table, mirrors these models into them and feeds the
+// user's input back through the same operations, so a click and a command take one path.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "components/Component.h"
+#include "components/HistoryEx.h"
+
+namespace zerbo {
+
+// A virtual-key code; a handler that sets it to 0 swallows the key.
+using TKeyEvent = std::function<void(TComponent* Sender, uint16_t& Key)>;
+// A typed character; a handler that sets it to 0 drops it.
+using TKeyPressEvent = std::function<void(TComponent* Sender, char16_t& Key)>;
+
+// The platform's virtual-key codes that the models act on.
+inline constexpr uint16_t vkBack = 0x08;
+inline constexpr uint16_t vkReturn = 0x0D;
+inline constexpr uint16_t vkUp = 0x26;
+inline constexpr uint16_t vkDown = 0x28;
+
+// Menu shortcuts: a virtual-key code plus modifiers ("Ctrl+P" is scCtrl + 'P').
+using TShortCut = uint16_t;
+inline constexpr TShortCut scShift = 0x2000;
+inline constexpr TShortCut scCtrl = 0x4000;
+inline constexpr TShortCut scAlt = 0x8000;
+
+enum class TControlKind { Panel, Label, Button, SpeedButton, CheckBox, GroupCheckBox, TextEdit, SpinEdit, ComboList, StatusBar };
+
+class TControl : public TComponent {
+public:
+    explicit TControl(std::u16string name) : TComponent(std::move(name)) {}
+    // Leaves its parent; its own controls are left without a parent.
+    ~TControl() override;
+
+    virtual TControlKind Kind() const = 0;
+
+    TControl* Parent() const { return FParent; }
+    // Places the control last among the parent's controls (nullptr: no parent).
+    void SetParent(TControl* parent);
+    // The controls placed on this one, in the order they were placed.
+    const std::vector<TControl*>& Controls() const { return FControls; }
+    // This control or one placed on it, at any depth, by name.
+    TControl* FindControl(std::u16string_view name);
+
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool value);
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool value);
+
+    int32_t Left() const { return FLeft; }
+    int32_t Top() const { return FTop; }
+    int32_t Width() const { return FWidth; }
+    int32_t Height() const { return FHeight; }
+    void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height);
+
+    // The text shown on a label, button, check box or panel.
+    const std::u16string& Caption() const { return FCaption; }
+    void SetCaption(const std::u16string& value);
+
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TKeyPressEvent OnKeyPress;
+
+    // The user's input, as the view reports it. Each runs the control's own handling
+    // and then the event, which may swallow the key by setting it to 0.
+    virtual void KeyDown(uint16_t& Key);
+    virtual void KeyPress(char16_t& Key);
+    virtual void KeyUp(uint16_t& Key);
+    virtual void DoEnter() {}
+    virtual void DoExit() {}
+    // Whether the left mouse button went down on the control and is still down.
+    bool MouseDown() const { return FMouseDown; }
+    void SetMouseDown(bool value) { FMouseDown = value; }
+
+private:
+    TControl* FParent = nullptr;
+    std::vector<TControl*> FControls;
+    bool FEnabled = true;
+    bool FVisible = true;
+    bool FMouseDown = false;
+    int32_t FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    std::u16string FCaption;
+};
+
+class TPanel : public TControl {
+public:
+    using TControl::TControl;
+    TControlKind Kind() const override { return TControlKind::Panel; }
+};
+
+class TLabel : public TControl {
+public:
+    using TControl::TControl;
+    TControlKind Kind() const override { return TControlKind::Label; }
+};
+
+class TButton : public TControl {
+public:
+    using TControl::TControl;
+    TControlKind Kind() const override { return TControlKind::Button; }
+    TNotifyEvent OnClick;
+    // A press by the user, or by program on the user's behalf.
+    virtual void Click();
+};
+
+// A button that can stay down; the buttons of one parent with the same non-zero
+// GroupIndex are down one at a time, and pressing the one that is down keeps it down.
+class TSpeedButton : public TButton {
+public:
+    using TButton::TButton;
+    TControlKind Kind() const override { return TControlKind::SpeedButton; }
+    int32_t GroupIndex = 0;
+    bool Down() const { return FDown; }
+    // Setting Down by program raises no click.
+    void SetDown(bool value);
+    void Click() override;
+
+private:
+    bool FDown = false;
+};
+
+class TCheckBox : public TControl {
+public:
+    using TControl::TControl;
+    TControlKind Kind() const override { return TControlKind::CheckBox; }
+    bool Checked() const { return FChecked; }
+    // By the user (the view) or by program alike: a changed state raises OnClick.
+    void SetChecked(bool value);
+    TNotifyEvent OnClick;
+
+protected:
+    // Runs on every set of the state, changed or not, before OnClick.
+    virtual void StateSet() {}
+
+private:
+    bool FChecked = false;
+};
+
+enum class TEditCharCase { ecNormal, ecUpperCase };
+
+// A one-line text field. Its selection is bookkeeping for AutoSelect: the view puts it on
+// the screen when the model selects, and a change of the text leaves the caret at the end.
+class TTextEdit : public TControl {
+public:
+    using TControl::TControl;
+    TControlKind Kind() const override { return TControlKind::TextEdit; }
+
+    const std::u16string& Text() const { return FText; }
+    // By the user (the view) or by program alike: a changed text raises OnChange.
+    void SetText(std::u16string value);
+    TNotifyEvent OnChange;
+
+    // The most characters the user may type, 0 for no limit; text set by program is
+    // taken whole, as the platform's edit control does.
+    int32_t MaxLength = 0;
+    TEditCharCase CharCase() const { return FCharCase; }
+    void SetCharCase(TEditCharCase value);
+    bool ReadOnly = false;
+    bool AutoSelect = true;
+
+    int32_t SelStart() const { return FSelStart; }
+    int32_t SelLength() const { return FSelLength; }
+    void SetSel(int32_t start, int32_t length);
+    void SelectAll();
+
+    // Gaining the focus selects the whole text unless the mouse put the caret there.
+    void DoEnter() override;
+
+private:
+    std::u16string FText;
+    TEditCharCase FCharCase = TEditCharCase::ecNormal;
+    int32_t FSelStart = 0;
+    int32_t FSelLength = 0;
+};
+
+enum class TComboStyle { csDropDown, csDropDownList };
+
+// A drop-down list (csDropDownList) or a drop-down with its own text field (csDropDown,
+// the history box). It also serves as THistoryEx's combo box.
+class TComboList : public TControl, public IHistoryComboBox {
+public:
+    using TControl::TControl;
+    TControlKind Kind() const override { return TControlKind::ComboList; }
+
+    TComboStyle Style = TComboStyle::csDropDownList;
+
+    const std::vector<std::u16string>& Items() const { return FItems; }
+    // Replaces the entries; nothing is selected afterwards and the text is empty.
+    void SetItems(const std::vector<std::u16string>& items) override;
+    void AddItem(const std::u16string& item);
+    void Clear() { SetItems({}); }
+
+    int32_t ItemIndex() const { return FItemIndex; }
+    // By program: no OnChange. An index outside the entries leaves no selection (-1).
+    void SetItemIndex(int32_t value);
+
+    // The selected entry, or for csDropDown what its field holds.
+    const std::u16string& Text() const { return FText; }
+    // By program, no OnChange: csDropDown takes the text, csDropDownList selects the
+    // equal entry (or none).
+    void SetText(const std::u16string& value) override;
+
+    TNotifyEvent OnChange;
+    // The user picked an entry.
+    void UserSelect(int32_t index);
+    // The user typed in the field of a csDropDown box.
+    void UserEdit(const std::u16string& text);
+
+private:
+    std::vector<std::u16string> FItems;
+    int32_t FItemIndex = -1;
+    std::u16string FText;
+};
+
+// A status bar with one simple text panel.
+class TStatusBar : public TControl {
+public:
+    using TControl::TControl;
+    TControlKind Kind() const override { return TControlKind::StatusBar; }
+    const std::u16string& SimpleText() const { return Caption(); }
+    void SetSimpleText(const std::u16string& value) { SetCaption(value); }
+};
+
+// An item of a main or pop-up menu; items with sub-items open a sub-menu, "-" is a separator.
+class TMenuItem : public TComponent {
+public:
+    explicit TMenuItem(std::u16string name, std::u16string caption = {}, TShortCut shortCut = 0);
+    // Leaves its parent item; its sub-items are left without a parent.
+    ~TMenuItem() override;
+
+    TMenuItem* Parent() const { return FParent; }
+    const std::vector<TMenuItem*>& Items() const { return FItems; }
+    // Appends a sub-item.
+    void Add(TMenuItem& item);
+
+    const std::u16string& Caption() const { return FCaption; }
+    void SetCaption(const std::u16string& value);
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool value);
+    bool Checked() const { return FChecked; }
+    // Checking a radio item unchecks the radio items of its parent with the same
+    // GroupIndex; unchecking one changes nothing else. Raises no click.
+    void SetChecked(bool value);
+    bool IsSeparator() const { return FCaption == u"-"; }
+
+    bool RadioItem = false;
+    uint8_t GroupIndex = 0;
+    // A click checks the item (radio items) or inverts its check mark (others) first.
+    bool AutoCheck = false;
+    TShortCut ShortCut = 0;
+
+    TNotifyEvent OnClick;
+    // Choosing the item, or opening the sub-menu of an item that has one.
+    void Click();
+
+private:
+    TMenuItem* FParent = nullptr;
+    std::vector<TMenuItem*> FItems;
+    std::u16string FCaption;
+    bool FEnabled = true;
+    bool FChecked = false;
+};
+
+// One control of a window's layout. Parent names an earlier entry, or is empty for the
+// window itself. Caption is the caption, the edit text or, for lists, the entries one per
+// line; empty leaves the model's own. Width or height 0 lets the view size the control
+// to its caption.
+struct TLayoutEntry {
+    std::u16string_view Name;
+    TControlKind Kind;
+    std::u16string_view Parent;
+    int32_t Left, Top, Width, Height;
+    std::u16string_view Caption;
+    int32_t Tag = 0;
+};
+
+// Places each control of the table on its parent in table order and gives it its bounds,
+// caption and tag. `controls` holds the models by their names; a name missing there or a
+// kind that differs from the model's is a fault of the table (std::logic_error).
+void ApplyLayout(TControl& form, std::span<const TLayoutEntry> layout, std::span<TControl* const> controls);
+
+} // namespace zerbo

@@ -1,0 +1,80 @@
+#include "win32/ClipboardChain.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+
+#include "win32/WindowHandles.h"
+
+namespace zerbo::win32 {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TZerboClipboardWatcher";
+
+HWND toWindow(TWindowHandle h) { return reinterpret_cast<HWND>(h); }
+TWindowHandle fromWindow(HWND h) { return reinterpret_cast<TWindowHandle>(h); }
+
+class WinClipboardChain : public IClipboardChain {
+public:
+    WinClipboardChain() {
+        const HINSTANCE instance = GetModuleHandleW(nullptr);
+        WNDCLASSEXW wc{};
+        if (!GetClassInfoExW(instance, kClassName, &wc)) {
+            wc.cbSize = sizeof wc;
+            wc.lpfnWndProc = &WinClipboardChain::windowProc;
+            wc.hInstance = instance;
+            wc.lpszClassName = kClassName;
+            if (!RegisterClassExW(&wc)) throw std::runtime_error("RegisterClassExW failed for the clipboard watcher");
+        }
+        window_.reset(CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this));
+        if (!window_) throw std::runtime_error("CreateWindowExW failed for the clipboard watcher");
+    }
+
+    void Bind(TClipboardWatcher* watcher) override { watcher_ = watcher; }
+    TWindowHandle Join() override { return fromWindow(SetClipboardViewer(window_.get())); }
+    void Leave(TWindowHandle next) override { ChangeClipboardChain(window_.get(), toWindow(next)); }
+    void Send(TWindowHandle to, TMessage message, std::uintptr_t wParam, std::intptr_t lParam) override {
+        SendMessageW(toWindow(to), message == TMessage::DrawClipboard ? WM_DRAWCLIPBOARD : WM_CHANGECBCHAIN,
+                     static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    }
+
+private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == WM_NCCREATE) {
+            auto* self = static_cast<WinClipboardChain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
+        auto* self = reinterpret_cast<WinClipboardChain*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        TClipboardWatcher* watcher = self ? self->watcher_ : nullptr;
+        switch (msg) {
+        case WM_DRAWCLIPBOARD:
+            if (!watcher) break;
+            watcher->WMDrawClipboard(static_cast<std::uintptr_t>(wParam), static_cast<std::intptr_t>(lParam));
+            return 0;
+        case WM_CHANGECBCHAIN:
+            if (!watcher) break;
+            watcher->WMChangeCBChain(static_cast<std::uintptr_t>(wParam), static_cast<std::intptr_t>(lParam));
+            return 0;
+        case WM_NCDESTROY:
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            break;
+        default:
+            break;
+        }
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+
+    UniqueWindow window_;
+    TClipboardWatcher* watcher_ = nullptr;
+};
+
+} // namespace
+
+std::unique_ptr<IClipboardChain> CreateClipboardChain() { return std::make_unique<WinClipboardChain>(); }
+
+void ShowErrorMessage(const std::u16string& message) {
+    MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(message.c_str()), L"Zerbo", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+} // namespace zerbo::win32

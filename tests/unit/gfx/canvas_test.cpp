@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <string>
+#include <vector>
 
 #include "gfx/BmpWriter.h"
 #include "gfx/BuiltinFont.h"
@@ -128,6 +129,38 @@ TEST(RasterCanvas, LinesLeaveOutTheirEndPointAndClip) {
         EXPECT_EQ(canvas.PenPos, (TPoint{c.x1, c.y1}));
         std::string want = c.want ? std::string(c.want) + "\n" : Dump(b);
         EXPECT_EQ(Dump(b), want) << c.x0 << "," << c.y0 << " -> " << c.x1 << "," << c.y1;
+    }
+}
+
+// The raster canvas paints pen columns a span at a time; the pixels must be those of the
+// lines drawn one by one, as any other canvas draws them.
+TEST(RasterCanvas, PenColumnsPaintTheSamePixelsAsTheirLines) {
+    struct LineByLine : TRasterCanvas {
+        using TRasterCanvas::TRasterCanvas;
+        void PenColumns(std::span<const TColumnSpan> spans, int top, int bottom) override {
+            TCanvas::PenColumns(spans, top, bottom);
+        }
+    };
+    struct Case {
+        std::vector<TColumnSpan> spans;
+        int top, bottom;
+    };
+    const Case cases[] = {
+        {{{0, 1}, {2, 2}, {5, 4}}, 1, 5},         // bars of 1, 2 and 4 columns
+        {{{1, 3}}, 6, 2},                         // upward: rows 6 down to 3
+        {{{-2, 4}, {9, 5}}, -3, INT_MAX},          // clipped on every side
+        {{{3, 0}, {4, 1}}, 2, 2},                  // empty span, empty rows
+        {{{0, 12}}, INT_MIN, 3},
+    };
+    for (const Case& c : cases) {
+        TBitmap24 fast(12, 7), slow(12, 7);
+        TRasterCanvas a(fast);
+        LineByLine b(slow);
+        a.Pen.Color = b.Pen.Color = clBlack;
+        a.PenColumns(c.spans, c.top, c.bottom);
+        b.PenColumns(c.spans, c.top, c.bottom);
+        EXPECT_EQ(Dump(fast), Dump(slow)) << c.top << " to " << c.bottom;
+        EXPECT_EQ(a.PenPos, b.PenPos);
     }
 }
 

@@ -265,6 +265,18 @@ void TBarImage::RepaintUPCE2A() {
     BuildBarcode();
 }
 
+void TBarImage::CopyToClipboard(gfx::IClipboard& clipboard) {
+    const gfx::TGraphic* graphic = Picture().Graphic();
+    if (!graphic) return;
+    // A picture kind chosen while there was no code to redraw leaves the older graphic in
+    // place; that one goes in its own format rather than an empty one of the chosen kind.
+    const gfx::TMetafileGraphic* metafile = Picture().AsMetafile();
+    if (FBarDisped && FBarPicture == pbarWMF && metafile)
+        clipboard.PutMetafilePict(*metafile);
+    else
+        clipboard.PutGraphic(*graphic);
+}
+
 void TBarImage::DoPaintBar() {
     if (FOnPaintBar) FOnPaintBar(this);
 }

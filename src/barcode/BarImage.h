@@ -11,6 +11,7 @@
 #include "barcode/Encoder.h"
 #include "core/Color.h"
 #include "core/Notify.h"
+#include "gfx/Clipboard.h"
 #include "gfx/Font.h"
 #include "gfx/Image.h"
 
@@ -47,6 +48,11 @@ public:
     // tells whether the conversion was drawn.
     void RepaintUPCA2E();
     void RepaintUPCE2A();
+    // Puts the current symbol on the clipboard in the format of BarPicture: a bitmap, an
+    // enhanced metafile, or a Windows metafile picture for pbarWMF. With nothing drawn by the
+    // last regeneration, what the picture holds goes in its own format. Clipboard errors
+    // reach the caller.
+    void CopyToClipboard(gfx::IClipboard& clipboard);
 
     TBarTypes BarType() const { return FBarType; }
     void SetBarType(TBarTypes value);

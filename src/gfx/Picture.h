@@ -2,7 +2,9 @@
 // The picture an image control displays: a bitmap or a metafile, one at a time. The graphics
 // come from a factory, so the same control paints natively into a TBitmap24 and a list of
 // records, and on Windows into a DIB section and a real enhanced metafile.
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "gfx/Bitmap.h"
 #include "gfx/Canvas.h"
@@ -29,6 +31,8 @@ public:
     virtual TCanvas& Canvas() = 0;
     virtual TPixelFormat PixelFormat() const = 0;
     virtual void SetPixelFormat(TPixelFormat format) = 0;
+    // The pixels in 24 bits whatever the format, for the file writers and the clipboard.
+    virtual TBitmap24 ToBitmap24() const = 0;
 };
 
 class TMetafileGraphic : public TGraphic {
@@ -38,6 +42,9 @@ public:
     // Starts a new recording that replaces the old drawing; destroying the canvas completes it.
     // The canvas must not outlive the metafile.
     virtual std::unique_ptr<TCanvas> CreateRecordingCanvas() = 0;
+    // The completed recording as the bytes of an .emf file; empty where the platform has no
+    // enhanced metafiles or nothing was recorded.
+    virtual std::vector<std::uint8_t> EnhMetafileBits() const = 0;
 };
 
 class TGraphicFactory {
@@ -59,6 +66,7 @@ public:
     TPixelFormat PixelFormat() const override { return FFormat; }
     // Pixels are stored in 24 bits whatever the format says.
     void SetPixelFormat(TPixelFormat format) override { FFormat = format; }
+    TBitmap24 ToBitmap24() const override { return FImage; }
     const TBitmap24& Image() const { return FImage; }
 
 private:
@@ -76,6 +84,8 @@ public:
         FHeight = height;
     }
     std::unique_ptr<TCanvas> CreateRecordingCanvas() override;
+    // A list of records is no enhanced metafile.
+    std::vector<std::uint8_t> EnhMetafileBits() const override { return {}; }
     // Completed recordings only: what a canvas still records is not here yet.
     const TMetaRecords& Records() const { return FRecords; }
     void Play(TCanvas& canvas) const { PlayRecords(FRecords, canvas); }

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "../../common/ZbarCases.h"
 #include "BarTestUtil.h"
 #include "core/Text.h"
 #include "gfx/BmpWriter.h"
+#include "gfx/PictureFile.h"
 
 using namespace zerbo;
 using namespace zerbo::barcode;
@@ -98,4 +100,36 @@ TEST(ZbarRoundTrip, JanAndUpcAtScalesOneToThree) {
     ASSERT_EQ(decoded.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(decoded[i], expected[i]) << ToUtf8(cases[i].code) << " at scale " << cases[i].scale;
+}
+
+TEST(ZbarRoundTrip, SavedBmpAndJpegFilesOfEverySymbology) {
+    ASSERT_FALSE(Shell("command -v zbarimg").empty()) << "zbarimg (zbar-tools, installed by scripts/setup) is needed";
+    const auto dir = std::filesystem::temp_directory_path() / ("zerbo_zbar_files_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    std::string command = std::string("zbarimg --xml ") + test::kZbarOptions;
+    std::vector<std::string> files, expected;
+    for (const test::ZbarCase& c : test::kZbarCases) {
+        TBarImage image(nullptr);
+        image.SetMatch(true);
+        image.SetBarType(c.type);
+        image.SetScale(test::kZbarFileScale);
+        image.SetCode(c.code);
+        ASSERT_TRUE(image.BarDisped()) << c.name;
+        std::u16string symbol;
+        kEncoders[c.type](EncodeInput{c.code}, symbol);
+        for (const char* ext : {".bmp", ".jpg"}) {
+            const auto file = dir / (std::string(c.name) + ext);
+            if (std::string(ext) == ".bmp")
+                gfx::SaveBitmapFile(*image.Picture().AsBitmap(), FromUtf8(file.string()));
+            else
+                gfx::SaveJpegFile(*image.Picture().AsBitmap(), FromUtf8(file.string()));
+            command += " '" + file.string() + "'";
+            files.push_back(file.filename().string());
+            expected.push_back(c.decoded ? c.decoded : ToUtf8(symbol));
+        }
+    }
+    const std::vector<std::string> decoded = DecodedPerFile(Shell(command + " 2>/dev/null"));
+    std::filesystem::remove_all(dir);
+    ASSERT_EQ(decoded.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(decoded[i], expected[i]) << files[i];
 }

@@ -1,0 +1,20 @@
+#include "win32/GdiHandles.h"
+
+namespace zerbo::win32 {
+
+std::u16string SystemErrorMessage(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::u16string message;
+    if (n > 0 && text) message.assign(reinterpret_cast<const char16_t*>(text), n);
+    if (text) LocalFree(text);
+    while (!message.empty() && (message.back() == u'\n' || message.back() == u'\r' || message.back() == u' '))
+        message.pop_back();
+    const std::string code = std::to_string(error);
+    if (message.empty()) return u"エラー " + std::u16string(code.begin(), code.end());
+    return message;
+}
+
+} // namespace zerbo::win32

@@ -10,6 +10,7 @@
 #include "components/HistoryEx.h"
 #include "components/IniFile.h"
 #include "components/IniGT.h"
+#include "files.h"
 #include "win32/ComponentPlatform.h"
 
 namespace zerbo::win32 {
@@ -18,50 +19,6 @@ namespace {
 std::wstring w(const std::u16string& s) { return std::wstring(s.begin(), s.end()); }
 std::u16string u(const std::wstring& s) { return std::u16string(s.begin(), s.end()); }
 
-// A fresh folder under the temporary folder, removed at the end with its files.
-class TempFolder {
-public:
-    TempFolder() {
-        wchar_t base[MAX_PATH];
-        GetTempPathW(MAX_PATH, base);
-        path_ = std::wstring(base) + L"zerbo-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                std::to_wstring(GetTickCount());
-        CreateDirectoryW(path_.c_str(), nullptr);
-    }
-    ~TempFolder() {
-        for (const auto& name : files()) {
-            SetFileAttributesW((path_ + L"\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW((path_ + L"\\" + name).c_str());
-        }
-        RemoveDirectoryW(path_.c_str());
-    }
-    std::wstring file(const wchar_t* name) const { return path_ + L"\\" + name; }
-    std::vector<std::wstring> files() const {
-        std::vector<std::wstring> names;
-        WIN32_FIND_DATAW data;
-        HANDLE h = FindFirstFileW((path_ + L"\\*").c_str(), &data);
-        if (h == INVALID_HANDLE_VALUE) return names;
-        do {
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
-        } while (FindNextFileW(h, &data));
-        FindClose(h);
-        return names;
-    }
-
-private:
-    std::wstring path_;
-};
-
-std::string readBytes(const std::wstring& path) {
-    std::string bytes;
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return bytes;
-    char buffer[4096];
-    DWORD n = 0;
-    while (ReadFile(h, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
-    CloseHandle(h);
-    return bytes;
-}
 
 void writeBytes(const std::wstring& path, const std::string& bytes) {
     HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -79,7 +36,7 @@ std::wstring profileString(const std::wstring& file, const wchar_t* section, con
 class ComponentsWin : public testing::Test {
 protected:
     TWin32ComponentPlatform platform;
-    TempFolder folder;
+    zerbo::test::TempFolder folder;
 };
 
 TEST_F(ComponentsWin, OurStoreReadsWhatTheProfileFunctionsWrite) {
@@ -128,11 +85,11 @@ TEST_F(ComponentsWin, AnExistingAnsiFileStaysReadableByBoth) {
     EXPECT_EQ(ini.ReadString(u"Options", u"LastStr", u""), u"  日本語  ");
     EXPECT_EQ(ini.ReadString(u"Options", u"Font.Name", u""), u"ＭＳ 明朝");
     ini.WriteString(u"Options", u"ComntStr", u"表示テスト");
-    EXPECT_EQ(readBytes(file).substr(0, 9), "[Options]");  // still ANSI
+    EXPECT_EQ(zerbo::test::ReadFileBytes(file).substr(0, 9), "[Options]");  // still ANSI
     EXPECT_EQ(profileString(file, L"Options", L"ComntStr"), L"表示テスト");
     EXPECT_EQ(profileString(file, L"Options", L"LastStr"), L"  日本語  ");
     ini.WriteString(u"Options", u"Snow", u"☃");
-    EXPECT_EQ(readBytes(file).substr(0, 2), "\xFF\xFE");  // a character 932 lacks: now UTF-16
+    EXPECT_EQ(zerbo::test::ReadFileBytes(file).substr(0, 2), "\xFF\xFE");  // a character 932 lacks: now UTF-16
     EXPECT_EQ(profileString(file, L"Options", L"Snow"), L"☃");
     EXPECT_EQ(profileString(file, L"Options", L"LastStr"), L"  日本語  ");
 }

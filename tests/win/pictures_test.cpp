@@ -13,6 +13,7 @@
 #include "core/Text.h"
 #include "gfx/PictureFile.h"
 #include "gfx/RasterCanvas.h"
+#include "files.h"
 #include "process.h"
 #include "win32/GdiCanvas.h"
 #include "win32/WinClipboard.h"
@@ -461,50 +462,6 @@ TEST(WinClipboard, HeldByAnotherProgramReportsThePlatformsErrorAndLeaksNothing) 
 
 // --- Files -----------------------------------------------------------------------------------
 
-// A fresh folder under the temporary folder, removed at the end with its files.
-class TempFolder {
-public:
-    TempFolder() {
-        wchar_t base[MAX_PATH];
-        GetTempPathW(MAX_PATH, base);
-        path_ = std::wstring(base) + L"zerbo-pictures-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                std::to_wstring(GetTickCount());
-        CreateDirectoryW(path_.c_str(), nullptr);
-    }
-    ~TempFolder() {
-        for (const auto& name : files()) {
-            SetFileAttributesW((path_ + L"\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW((path_ + L"\\" + name).c_str());
-        }
-        RemoveDirectoryW(path_.c_str());
-    }
-    std::wstring file(const wchar_t* name) const { return path_ + L"\\" + name; }
-    std::vector<std::wstring> files() const {
-        std::vector<std::wstring> names;
-        WIN32_FIND_DATAW data;
-        HANDLE h = FindFirstFileW((path_ + L"\\*").c_str(), &data);
-        if (h == INVALID_HANDLE_VALUE) return names;
-        do {
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
-        } while (FindNextFileW(h, &data));
-        FindClose(h);
-        return names;
-    }
-
-private:
-    std::wstring path_;
-};
-
-std::string ReadFileBytes(const std::wstring& path) {
-    std::string bytes;
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return bytes;
-    char buffer[4096];
-    DWORD n = 0;
-    while (::ReadFile(h, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
-    CloseHandle(h);
-    return bytes;
-}
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -514,19 +471,19 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
 }
 
 TEST(PictureFiles, WrittenWholeOverAnOldFile) {
-    TempFolder folder;
+    zerbo::test::TempFolder folder{L"zerbo-pictures-"};
     const auto image = DrawnImage(barcode::pbarBMP);
     const auto emf = DrawnImage(barcode::pbarEMF);
     WriteFileBytes(folder.file(L"old.bmp"), "old contents");
     gfx::SaveBitmapFile(*image->Picture().AsBitmap(), U(folder.file(L"old.bmp")));
     gfx::SaveJpegFile(*image->Picture().AsBitmap(), U(folder.file(L"バーコード.jpg")));
     gfx::SaveMetafileFile(*emf->Picture().AsMetafile(), U(folder.file(L"symbol.emf")));
-    const std::string bmp = ReadFileBytes(folder.file(L"old.bmp"));
+    const std::string bmp = zerbo::test::ReadFileBytes(folder.file(L"old.bmp"));
     ASSERT_GT(bmp.size(), 54u);
     EXPECT_EQ(bmp.substr(0, 2), "BM");
     EXPECT_EQ(bmp[28], 24); // bits per pixel
-    EXPECT_EQ(ReadFileBytes(folder.file(L"バーコード.jpg")).substr(0, 2), "\xFF\xD8");
-    const std::string emfBytes = ReadFileBytes(folder.file(L"symbol.emf"));
+    EXPECT_EQ(zerbo::test::ReadFileBytes(folder.file(L"バーコード.jpg")).substr(0, 2), "\xFF\xD8");
+    const std::string emfBytes = zerbo::test::ReadFileBytes(folder.file(L"symbol.emf"));
     ASSERT_GT(emfBytes.size(), 44u);
     EXPECT_EQ(emfBytes.substr(40, 4), " EMF");
     std::vector<std::wstring> names = folder.files();
@@ -535,7 +492,7 @@ TEST(PictureFiles, WrittenWholeOverAnOldFile) {
 }
 
 TEST(PictureFiles, UnwritablePathsNameThePathAndLeaveNoPartialFile) {
-    TempFolder folder;
+    zerbo::test::TempFolder folder{L"zerbo-pictures-"};
     WriteFileBytes(folder.file(L"readonly.jpg"), "keep me");
     SetFileAttributesW(folder.file(L"readonly.jpg").c_str(), FILE_ATTRIBUTE_READONLY);
     const auto image = DrawnImage(barcode::pbarBMP);
@@ -561,7 +518,7 @@ TEST(PictureFiles, UnwritablePathsNameThePathAndLeaveNoPartialFile) {
             EXPECT_EQ(folder.files(), std::vector<std::wstring>{L"readonly.jpg"});
         }
     }
-    EXPECT_EQ(ReadFileBytes(folder.file(L"readonly.jpg")), "keep me");
+    EXPECT_EQ(zerbo::test::ReadFileBytes(folder.file(L"readonly.jpg")), "keep me");
 }
 
 // BMP and JPEG files of every symbology for zbarimg, which runs natively after this program:

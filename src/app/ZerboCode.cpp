@@ -473,8 +473,7 @@ void TZerboCode::loadSettings(const std::vector<std::u16string>& args) {
 void TZerboCode::FormCloseQuery(bool& CanClose) {
     CanClose = true;
     if (!NoSaveIni) {
-        // A store that refuses one write refuses the rest: the error is shown once and the
-        // window still closes, so the program can always be ended.
+        // Whatever the store refuses, the window still closes, so the program can always end.
         try {
             saveSettings();
         } catch (const Exception& e) {
@@ -489,35 +488,46 @@ void TZerboCode::FormCloseQuery(bool& CanClose) {
 void TZerboCode::saveSettings() {
     const std::u16string options(kOptions), desktop(kDesktop);
     const int32_t view = View1.Checked() ? 1 : View2.Checked() ? 2 : 3;
-    Ini.WriteBool(options, u"TaskTary", ResTaskTray);
-    Ini.WriteInt(options, u"CodeType", CdType.ItemIndex());
-    Ini.WriteInt(options, u"ThinWidth", ThinWd.ItemIndex());
-    Ini.WriteBool(options, u"CheckDigit", CHB1.Checked());
-    Ini.WriteBool(options, u"AddCodeChar", AddCodeChar.Checked());
-    Ini.WriteInt(options, u"FormType", view);
-    Ini.WriteBool(options, u"FormStyle", FStyle.Checked());
-    Ini.WriteBool(options, u"AutoCopy", AutoCopy.Checked());
-    Ini.WriteBool(options, u"CopyToMf", CopyMf.Checked());
-    Ini.WriteBool(options, u"CopyToEMf", CopyEmf.Checked());
-    Ini.WriteBool(options, u"CopyToBm", CopyBm.Checked());
-    Ini.WriteBool(options, u"CBWatch", CBW.Checked());
-    Ini.WriteInt(options, u"BarHeight", toInt32(BarHeight.Value()));
-    Ini.WriteInt(options, u"LeftMargin", toInt32(LeftMargin.Value()));
-    Ini.WriteInt(options, u"TopMargin", toInt32(TopMargin.Value()));
-    Ini.WriteWin(desktop, u"Windows", platform_.Form());
-    Ini.WriteStr(desktop, u"LastStr", u"\"" + EditCode.Text() + u"\"");
-    TIniFontOf font(Fnt);
-    Ini.WriteFont(options, u"Font", font);
-    Ini.WriteBool(options, u"BoxDraw", BoxDraw.Checked());
-    Ini.WriteBool(options, u"Comment", Comnt.Checked());
-    Ini.WriteInt(options, u"ComntPos", ComntPos.ItemIndex());
-    Ini.WriteInt(options, u"ComntAl", ComntAl.ItemIndex());
-    Ini.WriteStr(options, u"ComntStr", ComntStr.Text());
-    Ini.WriteInt(options, u"QRVersion", toInt32(QRVer.Value()));
-    Ini.WriteInt(options, u"QRErrLebel", QRErr.ItemIndex());
-    Ini.WriteBool(options, u"Trim_Space", K1.Checked());
-    Ini.WriteBool(options, u"PasteErr", N14.Checked());
-    HistoryEx1.SaveToIni();
+    // A key the store refuses (a data string with a line break, a full disk) costs only
+    // that key; the first refusal is shown once when the saving is done.
+    std::u16string firstError;
+    auto save = [&](auto&& write) {
+        try {
+            write();
+        } catch (const Exception& e) {
+            if (firstError.empty()) firstError = e.Message();
+        }
+    };
+    save([&] { Ini.WriteBool(options, u"TaskTary", ResTaskTray); });
+    save([&] { Ini.WriteInt(options, u"CodeType", CdType.ItemIndex()); });
+    save([&] { Ini.WriteInt(options, u"ThinWidth", ThinWd.ItemIndex()); });
+    save([&] { Ini.WriteBool(options, u"CheckDigit", CHB1.Checked()); });
+    save([&] { Ini.WriteBool(options, u"AddCodeChar", AddCodeChar.Checked()); });
+    save([&] { Ini.WriteInt(options, u"FormType", view); });
+    save([&] { Ini.WriteBool(options, u"FormStyle", FStyle.Checked()); });
+    save([&] { Ini.WriteBool(options, u"AutoCopy", AutoCopy.Checked()); });
+    save([&] { Ini.WriteBool(options, u"CopyToMf", CopyMf.Checked()); });
+    save([&] { Ini.WriteBool(options, u"CopyToEMf", CopyEmf.Checked()); });
+    save([&] { Ini.WriteBool(options, u"CopyToBm", CopyBm.Checked()); });
+    save([&] { Ini.WriteBool(options, u"CBWatch", CBW.Checked()); });
+    save([&] { Ini.WriteInt(options, u"BarHeight", toInt32(BarHeight.Value())); });
+    save([&] { Ini.WriteInt(options, u"LeftMargin", toInt32(LeftMargin.Value())); });
+    save([&] { Ini.WriteInt(options, u"TopMargin", toInt32(TopMargin.Value())); });
+    save([&] { Ini.WriteWin(desktop, u"Windows", platform_.Form()); });
+    save([&] { Ini.WriteStr(desktop, u"LastStr", u"\"" + EditCode.Text() + u"\""); });
+    const TIniFontOf font(Fnt);
+    save([&] { Ini.WriteFont(options, u"Font", font); });
+    save([&] { Ini.WriteBool(options, u"BoxDraw", BoxDraw.Checked()); });
+    save([&] { Ini.WriteBool(options, u"Comment", Comnt.Checked()); });
+    save([&] { Ini.WriteInt(options, u"ComntPos", ComntPos.ItemIndex()); });
+    save([&] { Ini.WriteInt(options, u"ComntAl", ComntAl.ItemIndex()); });
+    save([&] { Ini.WriteStr(options, u"ComntStr", ComntStr.Text()); });
+    save([&] { Ini.WriteInt(options, u"QRVersion", toInt32(QRVer.Value())); });
+    save([&] { Ini.WriteInt(options, u"QRErrLebel", QRErr.ItemIndex()); });
+    save([&] { Ini.WriteBool(options, u"Trim_Space", K1.Checked()); });
+    save([&] { Ini.WriteBool(options, u"PasteErr", N14.Checked()); });
+    save([&] { HistoryEx1.SaveToIni(); });
+    if (!firstError.empty()) platform_.ShowError(firstError);
 }
 
 void TZerboCode::RefreshScaleItems() {

@@ -249,6 +249,20 @@ TEST(Settings, FontSizesOfZeroAndTenThousandNeitherCrashNorStopTheWindow) {
     }
 }
 
+TEST(Settings, AKeyTheStoreRefusesCostsOnlyThatKeyAndIsShownOnce) {
+    Window w;
+    w.z->EditCode.SetText(u"kept");
+    w.z->Execute(nullptr);
+    w.z->EditCode.SetText(u"two\r\nlines");
+    w.z->N14.Click();
+    w.close();
+    EXPECT_EQ(w.platform.errors.size(), 1u);
+    const std::u16string ini = w.platform.readIni();
+    EXPECT_FALSE(contains(ini, u"LastStr")) << "a line break would split the file's line";
+    EXPECT_TRUE(contains(ini, u"PasteErr=1")) << "the keys after it are saved";
+    EXPECT_TRUE(contains(ini, u"Count=1"));
+}
+
 TEST(Settings, WindowsBeforeVersionSixKeepTheFileBesideTheProgram) {
     FakeZerboPlatform platform;
     platform.files.majorVersion = 5;

@@ -1,15 +1,16 @@
 #pragma once
 // The owned-component base: a name, a tag, events made of a handler and a sender, and one
-// observer that a view attaches to mirror the component's state on the screen.
+// observer that a view attaches to mirror the component's state on the screen. Components
+// share TObject and its TNotifyEvent with the barcode component, so one window can hold both.
 #include <cstdint>
 #include <functional>
 #include <string>
 
+#include "core/Notify.h"
+
 namespace zerbo {
 
 class TComponent;
-
-using TNotifyEvent = std::function<void(TComponent* Sender)>;
 
 // What changed in a component, so that a view can mirror just that.
 enum class TChange { Text, Checked, Down, ItemIndex, Items, Selection, Enabled, Visible, Bounds };
@@ -20,12 +21,9 @@ public:
     virtual void Changed(TComponent& component, TChange what) = 0;
 };
 
-class TComponent {
+class TComponent : public TObject {
 public:
     explicit TComponent(std::u16string name) : Name(std::move(name)) {}
-    TComponent(const TComponent&) = delete;
-    TComponent& operator=(const TComponent&) = delete;
-    virtual ~TComponent() = default;
 
     std::u16string Name;
     int32_t Tag = 0;

@@ -77,7 +77,7 @@ void putText(HWND owner, const wchar_t* value) {
 struct Count {
     int n = 0;
     TNotifyEvent handler() {
-        return [this](TComponent*) { ++n; };
+        return [this](TObject*) { ++n; };
     }
 };
 
@@ -303,7 +303,7 @@ TEST_F(ControlsWin, AListIndexSetByProgramRaisesNothingButTheUsersChoiceDoes) {
 }
 
 TEST_F(ControlsWin, AHandlersErrorGoesToTheErrorDisplay) {
-    BoxDraw.OnClick = [](TComponent*) { throw std::runtime_error("broken"); };
+    BoxDraw.OnClick = [](TObject*) { throw std::runtime_error("broken"); };
     SendMessageW(hwnd(BoxDraw), BM_CLICK, 0, 0);
     EXPECT_EQ(errors, std::vector<std::u16string>{u"broken"});
     EXPECT_TRUE(BoxDraw.Checked());
@@ -416,7 +416,7 @@ TEST(ClipboardWatcherWin, WatchersInOneChainSeeEachChangeAndTheChainSurvivesTheM
     Watched first, middle, head;
     for (Watched* w : {&first, &middle, &head}) {
         w->watcher = std::make_unique<TClipboardWatcher>(CreateClipboardChain(), showError);
-        w->watcher->SetOnChange([w](TComponent*) { ++w->changes; });
+        w->watcher->SetOnChange([w](TObject*) { ++w->changes; });
         ASSERT_TRUE(w->watcher->Registered());
     }
     pump();
@@ -448,7 +448,7 @@ TEST(ClipboardWatcherWin, AHandlerThatStepsOutAroundItsOwnWriteIsNotCalledBackBy
     UniqueWindow owner = messageWindow();
     int changes = 0, depth = 0, maxDepth = 0;
     TClipboardWatcher watcher(CreateClipboardChain(), [](const std::u16string&) {});
-    watcher.SetOnChange([&](TComponent*) {
+    watcher.SetOnChange([&](TObject*) {
         ++changes;
         maxDepth = std::max(maxDepth, ++depth);
         // As the watch mode does with an error text: out of the chain, write, back in.

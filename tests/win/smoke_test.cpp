@@ -2,6 +2,7 @@
 // checks that the program ends cleanly.
 #include <gtest/gtest.h>
 
+#include "AppDataFolder.h"
 #include "process.h"
 
 namespace {
@@ -9,6 +10,9 @@ namespace {
 std::wstring gZerboExe;
 
 TEST(Smoke, StartsShowsItsWindowAndClosesWithExitCodeZero) {
+    zerbo::test::AppDataFolder appData;
+    // A view mode the program does not know keeps the window as laid out.
+    appData.writeIni(L"[Options]\r\nFormType=7\r\n");
     zerbo::test::Process zerbo(L"\"" + gZerboExe + L"\"");
     HWND hwnd = zerbo::test::Process::findWindow(L"TZerbocode", L"Zerbo", 30000);
     ASSERT_NE(hwnd, nullptr) << "no window of class TZerbocode with caption Zerbo";

@@ -109,7 +109,7 @@ protected:
         TWindowHandle own = 0;
         int changes = 0;
         TNotifyEvent handler() {
-            return [this](TComponent* sender) {
+            return [this](TObject* sender) {
                 EXPECT_EQ(sender, watcher.get());
                 ++changes;
             };
@@ -199,7 +199,7 @@ TEST_F(ClipboardWatcherTest, AHandlerErrorIsShownOnceAndSkipsForwardingThatChang
     PlainViewer last(system);
     auto w = make();
     int calls = 0;
-    w->watcher->SetOnChange([&](TComponent*) {
+    w->watcher->SetOnChange([&](TObject*) {
         if (++calls == 1) throw EConvertError(u"''x'' は整数ではありません");
     });
     system.ClipboardChanged();
@@ -211,9 +211,9 @@ TEST_F(ClipboardWatcherTest, AHandlerErrorIsShownOnceAndSkipsForwardingThatChang
     EXPECT_EQ(last.draws, 1);
     EXPECT_EQ(errors.size(), 1u);
 
-    w->watcher->SetOnChange([](TComponent*) { throw std::runtime_error("disk full"); });
+    w->watcher->SetOnChange([](TObject*) { throw std::runtime_error("disk full"); });
     system.ClipboardChanged();
-    w->watcher->SetOnChange([](TComponent*) { throw 42; });
+    w->watcher->SetOnChange([](TObject*) { throw 42; });
     system.ClipboardChanged();
     ASSERT_EQ(errors.size(), 3u);
     EXPECT_EQ(errors[1], u"disk full");
@@ -226,7 +226,7 @@ TEST_F(ClipboardWatcherTest, AHandlerThatStepsOutAroundItsOwnWriteRunsOncePerCha
     PlainViewer last(system);
     auto w = make();
     int depth = 0, maxDepth = 0;
-    w->watcher->SetOnChange([&](TComponent*) {
+    w->watcher->SetOnChange([&](TObject*) {
         ++w->changes;
         maxDepth = std::max(maxDepth, ++depth);
         w->watcher->SetEnabled(false);

@@ -14,9 +14,9 @@ namespace {
 // Counts the events a control raises.
 struct Counter {
     int n = 0;
-    TComponent* sender = nullptr;
+    TObject* sender = nullptr;
     TNotifyEvent handler() {
-        return [this](TComponent* s) {
+        return [this](TObject* s) {
             ++n;
             sender = s;
         };
@@ -266,7 +266,7 @@ TEST(SkyGroupCheckBox, EachSetOfTheStateEnablesTheSiblingsWithItsTag) {
 TEST(SkyGroupCheckBox, TheGroupFollowsUserAndProgramAlikeAndTheClickComesAfterIt) {
     GroupFixture f(100, false);
     bool enabledInClick = false;
-    f.box.OnClick = [&](TComponent*) { enabledInClick = f.same.Enabled(); };
+    f.box.OnClick = [&](TObject*) { enabledInClick = f.same.Enabled(); };
     f.box.SetChecked(true);
     EXPECT_TRUE(enabledInClick);
     f.box.SetChecked(false);

@@ -20,7 +20,7 @@ struct Spin : TWinSpinEdit {
         SetMinValue(min);
         SetMaxValue(max);
         Beep = [this] { ++beeps; };
-        OnChange = [this](TComponent*) { ++changes; };
+        OnChange = [this](TObject*) { ++changes; };
     }
     std::string text() const { return std::string(Text().begin(), Text().end()); }
 };

@@ -1,0 +1,216 @@
+#pragma once
+// TZerboCode: the main window as plain objects. Its controls and menu items hold every
+// setting; its handlers are the generation pipeline. The Win32 view creates real controls
+// from Layout() and mirrors these models into them, so a click by the user and a change by
+// a command (command line, DDE, automation) take the same path:
+//
+//   z.CdType.SetItemIndex(10);        // a list set by program raises no change
+//   z.EditCode.SetText(u"ABC");       // typing alone generates nothing
+//   z.CHB1.SetChecked(true);          // a check box set by program runs its click: RB_Click
+//   z.BarHeight.SetValue(60);         // so does a spin edit: BarHeightChange -> RB_Click
+//   z.RB_Click(nullptr);              // one generation run
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "app/ZerboPlatform.h"
+#include "barcode/BarImage.h"
+#include "components/ClipboardWatcher.h"
+#include "components/Controls.h"
+#include "components/HistoryEx.h"
+#include "components/IniGT.h"
+#include "components/SkyGroupCheckBox.h"
+#include "components/WinSpinEdit.h"
+#include "gfx/Font.h"
+#include "gfx/Image.h"
+
+namespace zerbo::app {
+
+// Index of QR Code in CdType, after the twelve linear symbologies.
+inline constexpr int32_t kQRCodeType = 12;
+
+constexpr TShortCut CtrlKey(char key) { return static_cast<TShortCut>(scCtrl | key); }
+
+// A font of the program as TIniGT reads and writes it.
+class TIniFontOf : public IIniFont {
+public:
+    explicit TIniFontOf(gfx::TFont& font) : font_(&font) {}
+    std::u16string Name() const override { return font_->Name; }
+    void SetName(const std::u16string& value) override { font_->Name = value; }
+    int32_t Size() const override { return font_->Size(); }
+    void SetSize(int32_t value) override;
+    uint8_t Style() const override { return font_->Style; }
+    void SetStyle(uint8_t value) override { font_->Style = value; }
+    int32_t Color() const override { return static_cast<int32_t>(font_->Color); }
+    void SetColor(int32_t value) override { font_->Color = static_cast<TColor>(value); }
+    std::unique_ptr<IIniFont> CreateFresh() const override;
+    void Assign(const IIniFont& source) override;
+
+private:
+    std::unique_ptr<gfx::TFont> own_;
+    gfx::TFont* font_;
+};
+
+class TZerboCode : public TPanel {
+public:
+    explicit TZerboCode(IZerboPlatform& platform);
+    ~TZerboCode() override;
+
+    // The controls of the window with their names, positions and captions; ScrollBox1, the
+    // last entry, is a scroll box that the view makes itself.
+    static std::span<const TLayoutEntry> Layout();
+
+    // Controls ----------------------------------------------------------------------------
+    TPanel Panel2{u"Panel2"};
+    TLabel Label4{u"Label4"}, Mode{u"Mode"};
+    TSpeedButton SpeedButton1{u"SpeedButton1"}, CopyBtn{u"CopyBtn"};
+    TSpeedButton ViewB1{u"ViewB1"}, ViewB2{u"ViewB2"}, ViewB3{u"ViewB3"};
+    TTextEdit EditCode{u"EditCode"};
+    TComboList Edit1{u"Edit1"};
+    TPanel Panel4{u"Panel4"};
+    TLabel Label3{u"Label3"}, Label6{u"Label6"};
+    TComboList CdType{u"CdType"}, ThinWd{u"ThinWd"};
+    TCheckBox BoxDraw{u"BoxDraw"};
+    TPanel CDpanel{u"CDpanel"};
+    TCheckBox CHB1{u"CHB1"};
+    TLabel Label1{u"Label1"}, Label2{u"Label2"};
+    TTextEdit Edit2{u"Edit2"}, Edit3{u"Edit3"};
+    TPanel QRPanel{u"QRPanel"};
+    TLabel Label9{u"Label9"}, Label11{u"Label11"};
+    TWinSpinEdit QRVer{u"QRVer"};
+    TComboList QRErr{u"QRErr"};
+    TButton QRSubBtn{u"QRSubBtn"};
+    TCheckBox SpCode{u"SpCode"};
+    TPanel Panel3{u"Panel3"};
+    TSkyGroupCheckBox AddCodeChar{u"AddCodeChar"};
+    TButton Button1{u"Button1"};
+    TLabel CharSmp{u"CharSmp"};
+    TButton Button2{u"Button2"};
+    TPanel Panel5{u"Panel5"};
+    TSkyGroupCheckBox Comnt{u"Comnt"};
+    TTextEdit ComntStr{u"ComntStr"};
+    TComboList ComntPos{u"ComntPos"}, ComntAl{u"ComntAl"};
+    TPanel Panel1{u"Panel1"};
+    TLabel Label5{u"Label5"}, Label7{u"Label7"}, Label8{u"Label8"};
+    TWinSpinEdit BarHeight{u"BarHeight"}, LeftMargin{u"LeftMargin"}, TopMargin{u"TopMargin"};
+    TStatusBar StatusBar1{u"StatusBar1"};
+    TPanel ScrollBox1{u"ScrollBox1"};
+
+    // Menus -------------------------------------------------------------------------------
+    TMenuItem MainMenu1{u"MainMenu1"};
+    TMenuItem File1{u"File1", u"ファイル(&F)"}, N10{u"N10", u"名前を付けて保存(&A)..."},
+        P1{u"P1", u"印刷(&P)...", CtrlKey('P')}, N16{u"N16", u"プリンタの設定..."}, Close1{u"Close1", u"閉じる(&X)"};
+    TMenuItem Edit5{u"Edit5", u"編集(&E)"}, Copy1{u"Copy1", u"コピー(&C)", CtrlKey('C')},
+        N2{u"N2", u"コピーの種類"}, CopyMf{u"CopyMf", u"メタファイル(WMF)"},
+        CopyEmf{u"CopyEmf", u"拡張メタファイル(EMF)"}, CopyBm{u"CopyBm", u"ビットマップ(BMP)"},
+        N13{u"N13", u"コピーオプション(&O)"}, K1{u"K1", u"前後の空白を除去(&K)"},
+        N14{u"N14", u"エラーメッセージを貼付(&E)"}, AutoCopy{u"AutoCopy", u"自動コピー(&A)"},
+        D1{u"D1", u"編集履歴の削除(&D)"};
+    TMenuItem Edit4{u"Edit4", u"表示(&V)"}, V1{u"V1", u"作成", CtrlKey('M')},
+        CBW{u"CBW", u"クリップボード監視", CtrlKey('W')}, FormType{u"FormType", u"表示モード"},
+        View1{u"View1", u"詳細"}, View2{u"View2", u"簡易１"}, View3{u"View3", u"簡易２"},
+        FStyle{u"FStyle", u"手前に表示", CtrlKey('F')}, N7{u"N7", u"タスクトレイ常駐", CtrlKey('T')},
+        Font1{u"Font1", u"フォント(&F)..."}, C1{u"C1", u"バーコードの色(&C)..."},
+        N17{u"N17", u"バーコード色詳細設定(&D)"}, N18{u"N18", u"バーコード(&B)"}, N19{u"N19", u"背景(&A)"};
+    TMenuItem N4{u"N4", u"ヘルプ(&H)"}, Contents1{u"Contents1", u"目次(&C)..."},
+        ZerboA1{u"ZerboA1", u"Zerboについて(&A)..."};
+    TMenuItem PopupMenu1{u"PopupMenu1"}, Open1{u"Open1", u"開く(&O)"}, Close2{u"Close2", u"閉じる(&X)"};
+
+    // Components --------------------------------------------------------------------------
+    barcode::TBarImage BarImage1;
+    gfx::TImage Image1;
+    TIniGT Ini;
+    THistoryEx HistoryEx1;
+    std::unique_ptr<TClipboardWatcher> ClipboardWatcher1;
+
+    // Fields ------------------------------------------------------------------------------
+    gfx::TFont Fnt;
+    bool ResTaskTray = false;
+    bool TaskClose = false;
+    bool Creating = false;
+    bool Running = false;
+    bool ExitFlag = false;
+    std::vector<std::u16string> Params;
+    TColor BarCol = clBlack;
+    TColor BackCol = clWhite;
+    bool AS_Flag = false;
+    int32_t DelayTime = 0;
+    bool NoSaveIni = false;
+    bool InitPers = false;
+    int32_t WinVer = 0;
+    bool BError = false;
+    // The help file as the help system is asked for it (".hlp>tsmain").
+    std::u16string HelpFile;
+
+    // Which picture the scroll box shows.
+    bool BarImage1Visible() const { return FBarImage1Visible; }
+    bool Image1Visible() const { return FImage1Visible; }
+    // The picture of the current symbol: Image1's for QR Code, BarImage1's otherwise.
+    gfx::TPicture& CurrentPicture();
+
+    // For the view: a picture was drawn or shown; Fnt changed.
+    std::function<void()> OnPictureChanged;
+    std::function<void()> OnFontChanged;
+
+    // Handlers ----------------------------------------------------------------------------
+    // Loads the settings; `args` are the program's arguments.
+    void FormCreate(const std::vector<std::u16string>& args = {});
+    // Writes the settings unless the program stays in the notification area.
+    void FormCloseQuery(bool& CanClose);
+    void FormShow();
+    void FormActivate();
+    // Fills Panel2, ScrollBox1 and StatusBar1 into a client area, as their alignment does.
+    void AlignControls(int32_t clientWidth, int32_t clientHeight);
+
+    void RB_Click(TObject* Sender);
+    void Execute(TObject* Sender);
+    void Edit1Change(TObject* Sender);
+    void CdTypeChange(TObject* Sender);
+    void FormTypeClick(TObject* Sender);
+    void ViewB1Click(TObject* Sender);
+    void FStyleClick(TObject* Sender);
+    void UpdateModeLabel();
+    void BarImage1PaintedBar(TObject* Sender);
+    void AddCodeCharClick(TObject* Sender);
+    void RefreshScaleItems();
+    void CopyMfClick(TObject* Sender);
+    void CopyEmfClick(TObject* Sender);
+    void CopyBmClick(TObject* Sender);
+    void AutoCopyClick(TObject* Sender);
+    void File1Click(TObject* Sender);
+    void Edit5Click(TObject* Sender);
+    void Button1Click(TObject* Sender);
+    void N18Click(TObject* Sender);
+    void N19Click(TObject* Sender);
+    void Contents1Click(TObject* Sender);
+    void Close2Click(TObject* Sender);
+    // The QR branch of RB_Click with EditCode's text, and the drawing of a byte text.
+    void DrawQR();
+    void DrawQRCode(const std::string& text);
+
+private:
+    void buildMenus();
+    void wireEvents();
+    void loadSettings(const std::vector<std::u16string>& args);
+    void saveSettings();
+    void putErrorText(const std::u16string& text);
+    void copyPicture(gfx::TPicture& picture);
+    void applyFont();
+    void pictureChanged();
+    template <typename Body>
+    void guardedRead(Body&& body);
+    template <typename Body>
+    void withWatcherOff(Body&& body);
+
+    IZerboPlatform& platform_;
+    std::vector<std::unique_ptr<TMenuItem>> separators_;
+    bool FBarImage1Visible = true;
+    bool FImage1Visible = false;
+    int32_t FFormType = 1;
+    std::vector<int32_t> qrModules_;
+};
+
+} // namespace zerbo::app

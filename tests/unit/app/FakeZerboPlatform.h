@@ -1,0 +1,114 @@
+#pragma once
+// The main window's platform in memory: real files in a fresh folder standing for the
+// application-data folder, an in-memory clipboard and viewer chain, and dialogs that answer
+// what the test tells them. Everything the window asks of it is recorded.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../components/TempDir.h"
+#include "app/ZerboPlatform.h"
+#include "components/PosixPlatform.h"
+
+namespace zerbo::test {
+
+class FakeChain : public IClipboardChain {
+public:
+    explicit FakeChain(int& joins) : joins_(joins) {}
+    void Bind(TClipboardWatcher*) override {}
+    TWindowHandle Join() override {
+        ++joins_;
+        return 0;
+    }
+    void Leave(TWindowHandle) override {}
+    void Send(TWindowHandle, TMessage, std::uintptr_t, std::intptr_t) override {}
+
+private:
+    int& joins_;
+};
+
+class FakeForm : public IIniForm {
+public:
+    TWindowPlacement placement{44, 0, 1, {-1, -1}, {-1, -1}, {100, 50, 467, 457}};
+    TWindowPlacement GetPlacement() override { return placement; }
+    void SetPlacement(const TWindowPlacement& p) override { placement = p; }
+    int32_t Left() override { return placement.rcNormalPosition.left; }
+    void SetLeft(int32_t) override {}
+    int32_t Top() override { return placement.rcNormalPosition.top; }
+    void SetTop(int32_t) override {}
+    int32_t Width() override { return 367; }
+    void SetWidth(int32_t) override {}
+    int32_t Height() override { return 407; }
+    void SetHeight(int32_t) override {}
+};
+
+class FakeZerboPlatform : public app::IZerboPlatform {
+public:
+    FakeZerboPlatform() {
+        files.appDataFolder = dir.file16("AppData");
+        files.programFileName = u"/opt/zerbo/Zerbo.exe";
+        files.majorVersion = 10;
+    }
+
+    // The settings file the window uses.
+    std::string iniPath() const { return dir.file("AppData/Zerbo/Zerbo.ini"); }
+    void writeIni(const std::u16string& text) {
+        std::filesystem::create_directories(dir.path() / "AppData" / "Zerbo");
+        writeBytes(iniPath(), utf16File(text));
+    }
+    // The file as text (UTF-16LE with its mark).
+    std::u16string readIni() const {
+        const std::string bytes = readBytes(iniPath());
+        std::u16string text;
+        for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+            text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
+        return text;
+    }
+
+    IComponentPlatform& Components() override { return files; }
+    const gfx::TGraphicFactory& Graphics() override { return gfx::NativeGraphics(); }
+    gfx::IClipboard& Clipboard() override { return clipboard; }
+    std::unique_ptr<IClipboardChain> CreateClipboardChain() override { return std::make_unique<FakeChain>(joins); }
+    void ShowError(const std::u16string& message) override { errors.push_back(message); }
+    void ProcessMessages() override {}
+    void Sleep(int32_t ms) override { sleeps.push_back(ms); }
+    int ScreenPixelsPerInch() override { return 96; }
+    IIniForm& Form() override { return form; }
+    void SetFormHeight(int32_t height) override { formHeights.push_back(height); }
+    void SetStayOnTop(bool value) override { stayOnTop.push_back(value); }
+    void Close() override { ++closes; }
+    bool ExecuteFontDialog(gfx::TFont& font) override {
+        ++fontDialogs;
+        if (!dialogAnswer) return false;
+        font.Assign(fontChoice);
+        return true;
+    }
+    bool ExecuteColorDialog(TColor& color) override {
+        colorDialogStart.push_back(color);
+        if (!dialogAnswer) return false;
+        color = colorChoice;
+        return true;
+    }
+    void ShellOpen(const std::u16string& fileName) override { opened.push_back(fileName); }
+    void HelpContents(const std::u16string& helpFile) override { helpFiles.push_back(helpFile); }
+
+    TempDir dir;
+    TPosixPlatform files;
+    gfx::TMemoryClipboard clipboard;
+    FakeForm form;
+    int joins = 0;
+    int closes = 0;
+    int fontDialogs = 0;
+    bool dialogAnswer = true;
+    gfx::TFont fontChoice;
+    TColor colorChoice = 0;
+    std::vector<std::u16string> errors;
+    std::vector<int32_t> sleeps;
+    std::vector<int32_t> formHeights;
+    std::vector<bool> stayOnTop;
+    std::vector<TColor> colorDialogStart;
+    std::vector<std::u16string> opened;
+    std::vector<std::u16string> helpFiles;
+};
+
+} // namespace zerbo::test

@@ -1,0 +1,225 @@
+// Zerbo.exe as its users drive it: started with a settings file the test prepares, worked
+// through its real controls and menus by window messages, closed, and judged by the
+// settings file and the clipboard it leaves behind.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "AppDataFolder.h"
+#include "process.h"
+
+namespace {
+
+using zerbo::test::AppDataFolder;
+using zerbo::test::Process;
+
+std::wstring gZerboExe;
+
+// Control identifiers: 1000 plus the control's place in the window's layout table.
+enum : int {
+    idMode = 1002,
+    idSpeedButton1 = 1003,
+    idViewB3 = 1007,
+    idEditCode = 1008,
+    idCdType = 1012,
+    idCHB1 = 1017,
+    idQRPanel = 1022,
+    idQRVer = 1024,
+    idCDpanel = 1016,
+    idBarHeight = 1041,
+    idStatusBar1 = 1046,
+};
+
+struct Search {
+    int id;
+    const wchar_t* className;
+    HWND found;
+};
+
+HWND control(HWND top, int id, const wchar_t* className) {
+    Search s{id, className, nullptr};
+    EnumChildWindows(
+        top,
+        [](HWND h, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            wchar_t cls[64];
+            GetClassNameW(h, cls, 64);
+            if (GetDlgCtrlID(h) == s->id && lstrcmpiW(cls, s->className) == 0) {
+                s->found = h;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+std::wstring text(HWND h) {
+    wchar_t buffer[512] = {};
+    SendMessageW(h, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+// The user picks an entry: the list changes and tells its parent.
+void select(HWND combo, int index) {
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+}
+
+// Menus are the program's own objects, out of another process's reach; their commands are
+// numbered from 0x4000 in menu order, separators and sub-menus left out.
+enum : UINT { idN10 = 0x4000, idAutoCopy = idN10 + 10 };
+
+void menuCommand(HWND hwnd, UINT id) { SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+int outerHeight(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r.bottom - r.top;
+}
+
+bool contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
+
+std::wstring clipboardText() {
+    std::wstring t;
+    if (!OpenClipboard(nullptr)) return t;
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* p = static_cast<const wchar_t*>(GlobalLock(h))) t = p;
+        GlobalUnlock(h);
+    }
+    CloseClipboard();
+    return t;
+}
+
+void emptyClipboard() {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    CloseClipboard();
+}
+
+class MainWindowTest : public testing::Test {
+protected:
+    HWND start() {
+        zerbo_ = std::make_unique<Process>(L"\"" + gZerboExe + L"\"");
+        return Process::findWindow(L"TZerboCode", L"Zerbo", 30000);
+    }
+    DWORD close(HWND hwnd) {
+        SendMessageW(hwnd, WM_CLOSE, 0, 0);
+        return zerbo_->wait(30000);
+    }
+    AppDataFolder appData;
+    std::unique_ptr<Process> zerbo_;
+};
+
+TEST_F(MainWindowTest, AFirstStartIsWorkedThroughItsControlsAndLeavesItsSettings) {
+    emptyClipboard();
+    HWND w = start();
+    ASSERT_NE(w, nullptr);
+    RECT client{};
+    GetClientRect(w, &client);
+    EXPECT_EQ(client.right, 351);
+    EXPECT_EQ(outerHeight(w), 367) << "the full view";
+
+    HWND edit = control(w, idEditCode, L"Edit");
+    HWND type = control(w, idCdType, L"ComboBox");
+    HWND cd = control(w, idCHB1, L"Button");
+    ASSERT_TRUE(edit && type && cd);
+    EXPECT_EQ(SendMessageW(type, CB_GETCOUNT, 0, 0), 13);
+    EXPECT_EQ(SendMessageW(type, CB_GETCURSEL, 0, 0), 1);
+
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"ABC-123"));
+    select(type, 2);
+    SendMessageW(cd, BM_CLICK, 0, 0);
+    EXPECT_EQ(text(control(w, idMode, L"Static")), L"CODE39 1×CD ");
+    menuCommand(w, idAutoCopy);  // 編集 > 自動コピー
+    SendMessageW(control(w, idSpeedButton1, L"Button"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_ENHMETAFILE)) << "automatic copy of the new symbol";
+
+    // Switching to QR Code swaps the panels.
+    select(type, 12);
+    EXPECT_TRUE(IsWindowVisible(control(w, idQRPanel, L"TZerboPanel")));
+    EXPECT_FALSE(IsWindowEnabled(control(w, idBarHeight, L"Edit")));
+    select(type, 2);
+
+    EXPECT_EQ(close(w), 0u);
+    const std::wstring ini = appData.readIni();
+    for (const wchar_t* key : {L"CodeType=2", L"CheckDigit=1", L"AutoCopy=1", L"LastStr=\"ABC-123\"", L"FormType=1",
+                               L"CopyToEMf=1", L"Count=1", L"0=\"ABC-123\"", L"Windows.X="})
+        EXPECT_TRUE(contains(ini, key)) << key;
+    EXPECT_FALSE(contains(ini, L"BarColor"));
+}
+
+TEST_F(MainWindowTest, AStoredQRViewShowsItsErrorInTheStatusBarAndOnTheClipboard) {
+    emptyClipboard();
+    appData.writeIni(
+        L"[Options]\r\nCodeType=12\r\nQRVersion=0\r\nPasteErr=1\r\nFormType=3\r\n[Desktop]\r\nLastStr=\"HELLO\"\r\n");
+    HWND w = start();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(outerHeight(w), 108) << "簡易２";
+    EXPECT_TRUE(IsWindowVisible(control(w, idQRPanel, L"TZerboPanel")));
+    // The status bar's text stays in the program; its length comes back.
+    EXPECT_EQ(LOWORD(SendMessageW(control(w, idStatusBar1, STATUSCLASSNAMEW), SB_GETTEXTLENGTHW, 0, 0)), 13);
+    EXPECT_EQ(clipboardText(), L"ＱＲ：バージョン指定エラー");
+
+    // The view buttons: back to the full view.
+    SendMessageW(control(w, idViewB3 - 2, L"Button"), BM_CLICK, 0, 0);
+    EXPECT_EQ(outerHeight(w), 367);
+    EXPECT_EQ(close(w), 0u);
+    const std::wstring ini = appData.readIni();
+    EXPECT_TRUE(contains(ini, L"FormType=1"));
+    EXPECT_TRUE(contains(ini, L"QRVersion=0"));
+    EXPECT_TRUE(contains(ini, L"CodeType=12"));
+}
+
+TEST_F(MainWindowTest, GarbageInTheSettingsShowsTheConversionErrorOnceAndTheProgramGoesOn) {
+    std::wstring ini = L"[Options]\r\n";
+    for (const wchar_t* key : {L"CodeType", L"ThinWidth", L"CheckDigit", L"FormType", L"BarHeight", L"QRVersion",
+                               L"QRErrLebel", L"BarColor", L"BackColor", L"NoSaveIni", L"Font.Size", L"Font.Color"})
+        ini += std::wstring(key) + L"=q#q\r\n";
+    ini += L"[Desktop]\r\nWindows.X=huge\r\nWindows.Y=-99999999\r\n";
+    appData.writeIni(ini);
+    zerbo_ = std::make_unique<Process>(L"\"" + gZerboExe + L"\"");
+    HWND box = Process::findWindow(L"#32770", L"Zerbo", 30000);
+    ASSERT_NE(box, nullptr) << "the conversion error of the font colour";
+    // Its digits start after two characters that stand for "0x".
+    EXPECT_EQ(text(GetDlgItem(box, 0xFFFF)), L"''$q'' は整数ではありません");
+    SendMessageW(box, WM_COMMAND, IDOK, 0);
+
+    HWND w = Process::findWindow(L"TZerboCode", L"Zerbo", 30000);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(SendMessageW(control(w, idCdType, L"ComboBox"), CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(text(control(w, idQRVer, L"Edit")), L"4");
+    RECT r{};
+    GetWindowRect(w, &r);
+    EXPECT_GT(r.top, -1000) << "a stored position off the screens is not taken";
+    EXPECT_EQ(close(w), 0u);
+    const std::wstring saved = appData.readIni();
+    EXPECT_TRUE(contains(saved, L"CodeType=1"));
+    EXPECT_TRUE(contains(saved, L"BarHeight=50"));
+}
+
+TEST_F(MainWindowTest, WithNoSaveIniTheFileStaysAsItWas) {
+    const std::wstring ini = L"[Options]\r\nNoSaveIni=1\r\nCodeType=4\r\n";
+    appData.writeIni(ini);
+    HWND w = start();
+    ASSERT_NE(w, nullptr);
+    select(control(w, idCdType, L"ComboBox"), 7);
+    EXPECT_EQ(close(w), 0u);
+    EXPECT_EQ(appData.readIni(), ini);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    if (argc < 2) {
+        fprintf(stderr, "usage: zerbo_mainwindow_test PATH-TO-Zerbo.exe\n");
+        return 2;
+    }
+    gZerboExe = zerbo::test::windowsPath(argv[1]);
+    return RUN_ALL_TESTS();
+}

@@ -92,6 +92,14 @@ bool saveClipboardBitmap(const std::wstring& path) {
     return ok;
 }
 
+void writeFile(const std::wstring& path, const std::string& bytes) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    DWORD n = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+    CloseHandle(f);
+}
+
 // One line of the list zbar_files.sh reads: a file of the zbar folder and its text.
 void expectDecoded(const std::wstring& file, const std::string& decoded) {
     HANDLE f = CreateFileW((gZbarDir + L"\\expected.txt").c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
@@ -224,11 +232,7 @@ TEST_F(CommandLineTest, ErrorsAreShownAndABatchThatAskedForTheEndStillGetsIt) {
         std::wstring message;
     };
     TempFolder& t = temp;
-    HANDLE ro = CreateFileW(t.file(L"RO.BMP").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(ro, INVALID_HANDLE_VALUE);
-    DWORD n = 0;
-    WriteFile(ro, "old", 3, &n, nullptr);
-    CloseHandle(ro);
+    writeFile(t.file(L"RO.BMP"), "old");
     SetFileAttributesW(t.file(L"RO.BMP").c_str(), FILE_ATTRIBUTE_READONLY);
     auto upper = [](std::wstring s) {
         CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
@@ -291,8 +295,15 @@ TEST_F(CommandLineTest, TheSaveDialogAddsItsExtensionAndAsksBeforeOverwriting) {
             ASSERT_NE(ask, nullptr) << "no overwrite question";
             PostMessageW(ask, WM_COMMAND, IDYES, 0);
         }
-        for (int i = 0; i < 200 && IsWindow(dialog); ++i) Sleep(50);
-        EXPECT_EQ(ReadFileBytes(temp.file(L"dialog.bmp")).substr(0, 2), "BM");
+        // The save follows the dialog's end: wait for the file (a new one in the second round).
+        std::string bmp;
+        for (int i = 0; i < 400 && bmp.substr(0, 2) != "BM"; ++i) {
+            Sleep(50);
+            bmp = ReadFileBytes(temp.file(L"dialog.bmp"));
+        }
+        EXPECT_EQ(bmp.substr(0, 2), "BM");
+        // Something else in its place, which the second round must overwrite after asking.
+        if (round == 0) writeFile(temp.file(L"dialog.bmp"), "old");
     }
     EXPECT_EQ(close(w), 0u);
 }

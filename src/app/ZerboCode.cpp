@@ -876,15 +876,11 @@ void TZerboCode::ProcessParams() {
     ExitFlag = false;
 
     std::exception_ptr error;
-    size_t i = 0;
     try {
-        for (; i < Params.size(); ++i) applyParam(Params[i], saveName);
+        for (const std::u16string& param : Params) applyParam(param, saveName);
     } catch (...) {
+        // The list ends at the argument that failed; what follows it is not applied.
         error = std::current_exception();
-        // The list ends here, but a batch file that asked the program to end must not be
-        // left waiting for a window that stays open.
-        for (size_t j = i + 1; j < Params.size(); ++j)
-            if (platform_.UpperCase(Params[j]) == u"/EXIT") ExitFlag = true;
     }
     if (!error) {
         try {

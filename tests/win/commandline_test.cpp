@@ -226,6 +226,15 @@ TEST_F(CommandLineTest, DataThenTypeThenExitCopiesTheSymbolAndEnds) {
     EXPECT_TRUE(contains(appData.readIni(), L"LastStr=\"/EXIT\""));
 }
 
+TEST_F(CommandLineTest, ABadValueIsShownAndEndsTheListBeforeItsExit) {
+    start(L"123 /HT /EXIT");
+    EXPECT_EQ(dismissError(), L"'''' は整数ではありません");
+    HWND w = window();
+    ASSERT_NE(w, nullptr) << "the list ended before /EXIT: the window stays";
+    PostMessageW(w, WM_CLOSE, 0, 0);
+    expectEnd();
+}
+
 TEST_F(CommandLineTest, ErrorsAreShownAndABatchThatAskedForTheEndStillGetsIt) {
     struct Case {
         std::wstring args;
@@ -239,8 +248,6 @@ TEST_F(CommandLineTest, ErrorsAreShownAndABatchThatAskedForTheEndStillGetsIt) {
         return s;
     };
     const Case cases[] = {
-        // A missing value ends the list; "/EXIT" after it is still honoured.
-        {L"123 /HT /EXIT", L"'''' は整数ではありません"},
         {L"/JAN 4901234567894 /SAVE:" + t.file(L"none\\x.bmp") + L" /EXIT",
          upper(t.file(L"none\\x.bmp")) + L" に書き込めません"},
         {L"/JAN 4901234567894 /SAVE:" + t.file(L"ro.bmp") + L" /EXIT", upper(t.file(L"ro.bmp")) + L" に書き込めません"},

@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <exception>
 
 #include "app/QRText.h"
+#include "core/Convert.h"
 #include "core/Error.h"
+#include "gfx/PictureFile.h"
 #include "core/Text.h"
 #include "qr/QREncoder.h"
 
@@ -83,11 +86,18 @@ int32_t toInt32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, 
 
 char16_t firstChar(const std::u16string& s) { return s.empty() ? u'\0' : s[0]; }
 
-std::u16string upperCase(std::u16string s) {
+// File extensions are compared without regard to case; ".emf" and ".bmp" are ASCII.
+std::u16string lowerAscii(std::u16string s) {
     for (auto& c : s)
-        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 0x20);
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 0x20);
     return s;
 }
+
+// How long a command waits for a generation run under way. On this one thread such a run is
+// an earlier frame of the same stack, which only the messages handled meanwhile can finish;
+// the limit keeps a nested command from waiting for ever when none does.
+constexpr uint32_t kRunWaitLimitMs = 2000;
+constexpr int32_t kRunWaitPollMs = 10;
 
 struct TFlagScope {
     bool& flag;
@@ -298,6 +308,9 @@ void TZerboCode::wireEvents() {
     CopyEmf.OnClick = [this](TObject* s) { CopyEmfClick(s); };
     CopyBm.OnClick = [this](TObject* s) { CopyBmClick(s); };
     AutoCopy.OnClick = [this](TObject* s) { AutoCopyClick(s); };
+    Copy1.OnClick = [this](TObject* s) { Copy1Click(s); };
+    CopyBtn.OnClick = [this](TObject* s) { Copy1Click(s); };
+    N10.OnClick = [this](TObject* s) { N10Click(s); };
     File1.OnClick = [this](TObject* s) { File1Click(s); };
     Edit5.OnClick = [this](TObject* s) { Edit5Click(s); };
     Close1.OnClick = [this](TObject* s) { Close2Click(s); };
@@ -376,6 +389,8 @@ void TZerboCode::loadSettings(const std::vector<std::u16string>& args) {
     CdType.AddItem(u"QRｺｰﾄﾞ2");
     TaskClose = Running = ExitFlag = false;
     InitPers = true;
+    // Also when a step raises: a start-up left "under way" would never honour a later exit.
+    TFlagScope initPers{InitPers};
     Fnt = gfx::TFont();
     Fnt.PixelsPerInch = platform_.ScreenPixelsPerInch();
 
@@ -437,7 +452,7 @@ void TZerboCode::loadSettings(const std::vector<std::u16string>& args) {
     RefreshScaleItems();
 
     HelpFile = ChangeFileExt(platform_.Components(), platform_.Components().ProgramFileName(), u".hlp>tsmain");
-    if (!args.empty()) EditCode.SetText(upperCase(args[0]));
+    if (!args.empty()) EditCode.SetText(platform_.UpperCase(args[0]));
 
     // A placement that cannot be read leaves the window where it was laid out.
     try {
@@ -466,8 +481,22 @@ void TZerboCode::loadSettings(const std::vector<std::u16string>& args) {
     N7.SetChecked(ResTaskTray);
     Params.clear();
     Creating = false;
-    if (args.empty() && CdType.ItemIndex() == kQRCodeType) CdTypeChange(&CdType);
-    InitPers = false;
+    if (args.empty()) {
+        if (CdType.ItemIndex() == kQRCodeType) CdTypeChange(&CdType);
+        return;
+    }
+    Params = args;
+    // A bad argument is reported at once; the window still starts as it would without it.
+    try {
+        ProcessParams();
+    } catch (const Exception& e) {
+        platform_.ShowError(e.Message());
+    } catch (const std::exception& e) {
+        platform_.ShowError(FromUtf8(e.what()));
+    }
+    AutoCopy.SetChecked(true);
+    if (CdType.ItemIndex() == kQRCodeType) CdTypeChange(&CdType);
+    RB_Click(this);
 }
 
 void TZerboCode::FormCloseQuery(bool& CanClose) {
@@ -539,6 +568,18 @@ void TZerboCode::RefreshScaleItems() {
 // Window events -----------------------------------------------------------------------------
 
 void TZerboCode::FormShow() {
+    // An exit asked for at start-up ends the program here, also when this run fails.
+    struct TExit {
+        TZerboCode& z;
+        ~TExit() {
+            if (!z.ExitFlag) return;
+            if (z.ResTaskTray) {
+                z.TaskClose = true;
+                z.ResTaskTray = false;
+            }
+            z.platform_.Close();
+        }
+    } exit{*this};
     if (!EditCode.Text().empty()) RB_Click(this);
 }
 
@@ -757,6 +798,208 @@ void TZerboCode::CopyBmClick(TObject*) {
 }
 
 void TZerboCode::AutoCopyClick(TObject*) { AutoCopy.SetChecked(!AutoCopy.Checked()); }
+
+void TZerboCode::Copy1Click(TObject*) {
+    if (CdType.ItemIndex() == kQRCodeType)
+        copyPicture(Image1.Picture());
+    else
+        withWatcherOff([&] { BarImage1.CopyToClipboard(platform_.Clipboard()); });
+    StatusBar1.SetSimpleText(u"コピーしました.");
+}
+
+void TZerboCode::N10Click(TObject*) {
+    std::u16string fileName;
+    if (platform_.ExecuteSaveDialog(SaveDialog1, fileName)) SaveFile(fileName);
+}
+
+bool TZerboCode::SaveFile(const std::u16string& FileName) {
+    IComponentPlatform& files = platform_.Components();
+    const std::u16string name = ExtractFileName(files, FileName);
+    const size_t dot = name.rfind(u'.');
+    const std::u16string ext = dot == std::u16string::npos ? std::u16string() : lowerAscii(name.substr(dot));
+    const bool emf = ext == u".emf", bmp = ext == u".bmp";
+    const barcode::TBarPictures kind = emf ? barcode::pbarEMF : barcode::pbarBMP;
+    const barcode::TBarPictures k = BarImage1.BarPicture();
+    auto restore = [&] {
+        BarImage1.SetBarPicture(k);
+        RB_Click(this);
+    };
+    try {
+        if (k != kind) {
+            BarImage1.SetBarPicture(kind);
+            RB_Click(this);
+        }
+        const gfx::TPicture& picture = CurrentPicture();
+        // Nothing of that kind was ever drawn (the first data was rejected): there is no
+        // picture to store, and an empty file would pass for one.
+        auto nothingToWrite = [&] { throw gfx::EWriteError(FormatMessage(u"%s に書き込めません", FileName)); };
+        if (emf) {
+            const gfx::TMetafileGraphic* metafile = picture.AsMetafile();
+            if (!metafile) nothingToWrite();
+            gfx::SaveMetafileFile(*metafile, FileName);
+        } else {
+            const gfx::TBitmapGraphic* bitmap = picture.AsBitmap();
+            if (!bitmap || bitmap->Empty()) nothingToWrite();
+            if (bmp)
+                gfx::SaveBitmapFile(*bitmap, FileName);
+            else
+                gfx::SaveJpegFile(*bitmap, FileName);
+        }
+    } catch (...) {
+        // The user's picture kind comes back also when the file could not be written.
+        try {
+            restore();
+        } catch (...) {
+        }
+        throw;
+    }
+    restore();
+    return files.FileExists(FileName);
+}
+
+// The command line ------------------------------------------------------------------------
+
+void TZerboCode::waitWhileRunning() {
+    const uint32_t start = platform_.TickCount();
+    while (Running && platform_.TickCount() - start < kRunWaitLimitMs) {
+        platform_.ProcessMessages();
+        if (Running) platform_.Sleep(kRunWaitPollMs);
+    }
+}
+
+void TZerboCode::ProcessParams() {
+    waitWhileRunning();
+    Comnt.SetChecked(false);
+    Running = true;
+    std::u16string saveName;
+    DelayTime = 0;
+    ExitFlag = false;
+
+    std::exception_ptr error;
+    try {
+        for (const std::u16string& param : Params) applyParam(param, saveName);
+    } catch (...) {
+        // The list ends at the argument that failed; what follows it is not applied.
+        error = std::current_exception();
+    }
+    if (!error) {
+        try {
+            platform_.ProcessMessages();
+            // A save named beside "/EXIT" is made before the end, so that one call of the
+            // program can make a file and end.
+            if (!ExitFlag || !saveName.empty()) {
+                const bool autoCopy = AutoCopy.Checked();
+                AutoCopy.SetChecked(true);
+                try {
+                    RB_Click(this);
+                } catch (...) {
+                    StatusBar1.SetSimpleText(u"エラーが発生しました.");
+                }
+                platform_.ProcessMessages();
+                if (DelayTime > 0) platform_.Sleep(DelayTime);
+                AutoCopy.SetChecked(autoCopy);
+                if (!saveName.empty()) SaveFile(saveName);
+            }
+        } catch (...) {
+            error = std::current_exception();
+        }
+    }
+    Running = false;
+    // At start-up the exit waits until the window is shown (FormShow).
+    if (ExitFlag && !InitPers) {
+        if (ResTaskTray) {
+            TaskClose = true;
+            ResTaskTray = false;
+        }
+        platform_.Close();
+    }
+    if (error) std::rethrow_exception(error);
+}
+
+void TZerboCode::applyParam(const std::u16string& entry, std::u16string& saveName) {
+    const std::u16string u = platform_.UpperCase(entry);
+    if (u.empty()) return;
+    // The options in the order they are tried: an equal test early in the table wins over a
+    // prefix test later ("/ST" alone puts the program into the notification area, "/STA" sets
+    // the start character).
+    enum TTest : uint8_t { Equal, Prefix };
+    struct TOption {
+        std::u16string_view literal;
+        TTest test;
+        void (*apply)(TZerboCode& z, const std::u16string& rest, std::u16string& saveName);
+    };
+    using S = std::u16string;
+    static const TOption kOptions[] = {
+        {u"/S", Equal, [](TZerboCode& z, const S&, S&) { z.platform_.MinimizeApplication(); }},
+        {u"/ST", Equal,
+         [](TZerboCode& z, const S&, S&) {
+             // With TaskClose false the close request hides the program into the tray.
+             z.ResTaskTray = true;
+             z.platform_.Close();
+         }},
+        {u"/SAVE:", Prefix, [](TZerboCode&, const S& rest, S& name) { name = rest; }},
+        {u"/JAN", Equal, [](TZerboCode& z, const S&, S&) { z.CdType.SetItemIndex(0); }},
+        {u"/C39", Equal, [](TZerboCode& z, const S&, S&) { z.CdType.SetItemIndex(2); }},
+        {u"/NW7", Equal, [](TZerboCode& z, const S&, S&) { z.CdType.SetItemIndex(3); }},
+        {u"/ITF", Equal, [](TZerboCode& z, const S&, S&) { z.CdType.SetItemIndex(4); }},
+        {u"/CST", Equal, [](TZerboCode& z, const S&, S&) { z.CdType.SetItemIndex(9); }},
+        {u"/UPC", Equal, [](TZerboCode& z, const S&, S&) { z.CdType.SetItemIndex(1); }},
+        {u"/CTF", Equal, [](TZerboCode& z, const S&, S&) { z.CdType.SetItemIndex(5); }},
+        {u"/IATA", Equal, [](TZerboCode& z, const S&, S&) { z.CdType.SetItemIndex(6); }},
+        {u"/MAT", Equal, [](TZerboCode& z, const S&, S&) { z.CdType.SetItemIndex(7); }},
+        {u"/NEC", Equal, [](TZerboCode& z, const S&, S&) { z.CdType.SetItemIndex(8); }},
+        {u"/C128", Equal, [](TZerboCode& z, const S&, S&) { z.CdType.SetItemIndex(10); }},
+        {u"/C93", Equal, [](TZerboCode& z, const S&, S&) { z.CdType.SetItemIndex(11); }},
+        {u"/QR2", Equal, [](TZerboCode& z, const S&, S&) { z.CdType.SetItemIndex(kQRCodeType); }},
+        {u"/TN1", Equal, [](TZerboCode& z, const S&, S&) { z.ThinWd.SetItemIndex(0); }},
+        {u"/TN2", Equal, [](TZerboCode& z, const S&, S&) { z.ThinWd.SetItemIndex(1); }},
+        {u"/TN3", Equal, [](TZerboCode& z, const S&, S&) { z.ThinWd.SetItemIndex(2); }},
+        {u"/CD1", Equal, [](TZerboCode& z, const S&, S&) { z.CHB1.SetChecked(true); }},
+        {u"/CD0", Equal, [](TZerboCode& z, const S&, S&) { z.CHB1.SetChecked(false); }},
+        {u"/CC1", Equal, [](TZerboCode& z, const S&, S&) { z.AddCodeChar.SetChecked(true); }},
+        {u"/CC0", Equal, [](TZerboCode& z, const S&, S&) { z.AddCodeChar.SetChecked(false); }},
+        {u"/BC1", Equal, [](TZerboCode& z, const S&, S&) { z.BoxDraw.SetChecked(true); }},
+        {u"/BC0", Equal, [](TZerboCode& z, const S&, S&) { z.BoxDraw.SetChecked(false); }},
+        {u"/ST", Prefix, [](TZerboCode& z, const S& rest, S&) { z.Edit2.SetText(rest.substr(0, 1)); }},
+        {u"/SP", Prefix, [](TZerboCode& z, const S& rest, S&) { z.Edit3.SetText(rest.substr(0, 1)); }},
+        {u"/HT", Prefix, [](TZerboCode& z, const S& rest, S&) { z.BarHeight.SetValue(StrToInt(rest)); }},
+        {u"/LM", Prefix, [](TZerboCode& z, const S& rest, S&) { z.LeftMargin.SetValue(StrToInt(rest)); }},
+        {u"/TM", Prefix, [](TZerboCode& z, const S& rest, S&) { z.TopMargin.SetValue(StrToInt(rest)); }},
+        {u"/C:", Prefix,
+         [](TZerboCode& z, const S& rest, S&) {
+             z.ComntStr.SetText(rest);
+             z.Comnt.SetChecked(true);
+         }},
+        {u"/CAU", Equal, [](TZerboCode& z, const S&, S&) { z.ComntPos.SetItemIndex(0); }},
+        {u"/CAD", Equal, [](TZerboCode& z, const S&, S&) { z.ComntPos.SetItemIndex(1); }},
+        {u"/CAL", Equal, [](TZerboCode& z, const S&, S&) { z.ComntAl.SetItemIndex(0); }},
+        {u"/CAC", Equal, [](TZerboCode& z, const S&, S&) { z.ComntAl.SetItemIndex(1); }},
+        {u"/CAR", Equal, [](TZerboCode& z, const S&, S&) { z.ComntAl.SetItemIndex(2); }},
+        // The picture kind alone; the copy-kind menu items stay as the user chose them.
+        {u"/CWM", Equal, [](TZerboCode& z, const S&, S&) { z.BarImage1.SetBarPicture(barcode::pbarWMF); }},
+        {u"/CEM", Equal, [](TZerboCode& z, const S&, S&) { z.BarImage1.SetBarPicture(barcode::pbarEMF); }},
+        {u"/CBM", Equal, [](TZerboCode& z, const S&, S&) { z.BarImage1.SetBarPicture(barcode::pbarBMP); }},
+        {u"/QRV", Prefix, [](TZerboCode& z, const S& rest, S&) { z.QRVer.SetValue(StrToInt(rest)); }},
+        {u"/QRE", Prefix, [](TZerboCode& z, const S& rest, S&) { z.QRErr.SetItemIndex(StrToInt(rest)); }},
+        {u"/SC1", Prefix, [](TZerboCode& z, const S&, S&) { z.SpCode.SetChecked(true); }},
+        // Without a slash: "/SC0" is data.
+        {u"SC0", Prefix, [](TZerboCode& z, const S&, S&) { z.SpCode.SetChecked(false); }},
+        // The notification-area icon follows ResTaskTray where the tray is kept.
+        {u"/VOFF", Equal, [](TZerboCode& z, const S&, S&) { z.ResTaskTray = true; }},
+        {u"/VON", Equal, [](TZerboCode& z, const S&, S&) { z.ResTaskTray = false; }},
+        {u"/D:", Prefix, [](TZerboCode& z, const S& rest, S&) { z.DelayTime = StrToInt(rest); }},
+        {u"/EXIT", Equal, [](TZerboCode& z, const S&, S&) { z.ExitFlag = true; }},
+    };
+    for (const TOption& o : kOptions) {
+        const bool match = o.test == Equal ? u == o.literal : u.starts_with(o.literal);
+        if (match) {
+            o.apply(*this, u.substr(o.literal.size()), saveName);
+            return;
+        }
+    }
+    // Data keeps the case it was typed in; after "/EXIT" it is ignored.
+    if (!ExitFlag) EditCode.SetText(entry);
+}
 
 void TZerboCode::File1Click(TObject*) { P1.SetEnabled(CdType.ItemIndex() < kQRCodeType); }
 

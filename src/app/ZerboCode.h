@@ -125,6 +125,8 @@ public:
     TIniGT Ini;
     THistoryEx HistoryEx1;
     std::unique_ptr<TClipboardWatcher> ClipboardWatcher1;
+    TSaveDialogOptions SaveDialog1{u"バーコードに名前を付けて保存する",
+                                   u"BMPファイル(*.bmp)|*.bmp|メタファイル(*.emf)|*.emf|Jpegファイル(*.jpg)|*.jpg", u"bmp"};
 
     // Fields ------------------------------------------------------------------------------
     gfx::TFont Fnt;
@@ -160,6 +162,7 @@ public:
     void FormCreate(const std::vector<std::u16string>& args = {});
     // Writes the settings unless the program stays in the notification area.
     void FormCloseQuery(bool& CanClose);
+    // Completes an exit that the start-up arguments asked for.
     void FormShow();
     void FormActivate();
     // Fills Panel2, ScrollBox1 and StatusBar1 into a client area, as their alignment does.
@@ -180,6 +183,16 @@ public:
     void CopyEmfClick(TObject* Sender);
     void CopyBmClick(TObject* Sender);
     void AutoCopyClick(TObject* Sender);
+    void Copy1Click(TObject* Sender);
+    // The save dialog, then SaveFile with the chosen name.
+    void N10Click(TObject* Sender);
+    // Writes the current symbol: an enhanced metafile for ".emf", a bitmap file for ".bmp",
+    // JPEG for any other extension or none. True when the file exists afterwards. Write
+    // errors reach the caller.
+    bool SaveFile(const std::u16string& FileName);
+    // Applies the options of Params, then generates, copies and saves as they ask. A value
+    // that is no integer raises EConvertError and ends the list at that argument.
+    void ProcessParams();
     void File1Click(TObject* Sender);
     void Edit5Click(TObject* Sender);
     void Button1Click(TObject* Sender);
@@ -199,6 +212,8 @@ private:
     void putErrorText(const std::u16string& text);
     void copyPicture(gfx::TPicture& picture);
     void applyFont();
+    void applyParam(const std::u16string& entry, std::u16string& saveName);
+    void waitWhileRunning();
     void pictureChanged();
     template <typename Body>
     void guardedRead(Body&& body);

@@ -119,7 +119,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::show(int showCommand) {
-    ShowWindow(hwnd_, showCommand);
+    ShowWindow(hwnd_, startMinimized_ ? SW_SHOWMINIMIZED : showCommand);
     UpdateWindow(hwnd_);
 }
 
@@ -168,6 +168,14 @@ void MainWindow::ProcessMessages() {
 
 void MainWindow::Sleep(int32_t milliseconds) { ::Sleep(static_cast<DWORD>(std::max(milliseconds, 0))); }
 
+uint32_t MainWindow::TickCount() { return GetTickCount(); }
+
+std::u16string MainWindow::UpperCase(const std::u16string& text) {
+    std::u16string upper = text;
+    if (!upper.empty()) CharUpperBuffW(reinterpret_cast<wchar_t*>(upper.data()), static_cast<DWORD>(upper.size()));
+    return upper;
+}
+
 int MainWindow::ScreenPixelsPerInch() {
     HDC dc = GetDC(nullptr);
     const int ppi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
@@ -188,6 +196,13 @@ void MainWindow::SetStayOnTop(bool value) {
 }
 
 void MainWindow::Close() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
+
+void MainWindow::MinimizeApplication() {
+    if (IsWindowVisible(hwnd_))
+        ShowWindow(hwnd_, SW_MINIMIZE);
+    else
+        startMinimized_ = true;
+}
 
 bool MainWindow::ExecuteFontDialog(gfx::TFont& font) {
     LOGFONTW lf = LogFontOf(font);
@@ -219,6 +234,30 @@ bool MainWindow::ExecuteColorDialog(TColor& color) {
     cc.Flags = CC_RGBINIT | CC_ANYCOLOR;
     if (!ChooseColorW(&cc)) return false;
     color = cc.rgbResult & 0xFFFFFF;
+    return true;
+}
+
+bool MainWindow::ExecuteSaveDialog(const app::TSaveDialogOptions& options, std::u16string& fileName) {
+    // "caption|pattern|..." becomes the dialog's list of zero-terminated strings.
+    std::wstring filter(options.Filter.begin(), options.Filter.end());
+    for (auto& c : filter)
+        if (c == L'|') c = L'\0';
+    filter.append(2, L'\0');
+    // Room for the longest path the file functions take.
+    std::vector<wchar_t> name(32768, L'\0');
+    std::copy_n(fileName.begin(), std::min(fileName.size(), name.size() - 1), name.begin());
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = hwnd_;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = name.data();
+    ofn.nMaxFile = static_cast<DWORD>(name.size());
+    ofn.lpstrTitle = wide(options.Title);
+    ofn.lpstrDefExt = options.DefaultExt.empty() ? nullptr : wide(options.DefaultExt);
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_PATHMUSTEXIST;
+    if (!GetSaveFileNameW(&ofn)) return false;
+    fileName = reinterpret_cast<const char16_t*>(name.data());
     return true;
 }
 

@@ -46,13 +46,17 @@ public:
     void ShowError(const std::u16string& message) override;
     void ProcessMessages() override;
     void Sleep(int32_t milliseconds) override;
+    uint32_t TickCount() override;
+    std::u16string UpperCase(const std::u16string& text) override;
     int ScreenPixelsPerInch() override;
     IIniForm& Form() override;
     void SetFormHeight(int32_t height) override;
     void SetStayOnTop(bool value) override;
     void Close() override;
+    void MinimizeApplication() override;
     bool ExecuteFontDialog(gfx::TFont& font) override;
     bool ExecuteColorDialog(TColor& color) override;
+    bool ExecuteSaveDialog(const app::TSaveDialogOptions& options, std::u16string& fileName) override;
     void ShellOpen(const std::u16string& fileName) override;
     void HelpContents(const std::u16string& helpFile) override;
 
@@ -89,6 +93,8 @@ private:
     // same error would come straight back.
     bool skipActivate_ = false;
     bool created_ = false;
+    // "/S" before the window was first shown: it is shown minimised.
+    bool startMinimized_ = false;
 };
 
 } // namespace zerbo::win32

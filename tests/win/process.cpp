@@ -15,12 +15,13 @@ std::wstring windowsPath(const char* path) {
     return w;
 }
 
-Process::Process(const std::wstring& commandLine) {
+Process::Process(const std::wstring& commandLine, const std::wstring& currentFolder) {
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back(L'\0');
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_))
+    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        currentFolder.empty() ? nullptr : currentFolder.c_str(), &si, &info_))
         throw std::runtime_error("CreateProcessW failed: " + std::to_string(GetLastError()));
 }
 

@@ -2,9 +2,14 @@
 // The main window's platform in memory: real files in a fresh folder standing for the
 // application-data folder, an in-memory clipboard and viewer chain, and dialogs that answer
 // what the test tells them. Everything the window asks of it is recorded.
+#include <clocale>
+#include <cwctype>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <locale.h>
 
 #include "../components/TempDir.h"
 #include "app/ZerboPlatform.h"
@@ -70,13 +75,31 @@ public:
     gfx::IClipboard& Clipboard() override { return clipboard; }
     std::unique_ptr<IClipboardChain> CreateClipboardChain() override { return std::make_unique<FakeChain>(joins); }
     void ShowError(const std::u16string& message) override { errors.push_back(message); }
-    void ProcessMessages() override {}
-    void Sleep(int32_t ms) override { sleeps.push_back(ms); }
+    void ProcessMessages() override {
+        ++messageRounds;
+        if (onProcessMessages) onProcessMessages();
+    }
+    // The clock moves only while the thread sleeps.
+    void Sleep(int32_t ms) override {
+        sleeps.push_back(ms);
+        clock += static_cast<uint32_t>(ms);
+    }
+    uint32_t TickCount() override { return clock; }
+    // The C library's Unicode case mapping stands for the user's locale.
+    std::u16string UpperCase(const std::u16string& text) override {
+        static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+        std::u16string upper = text;
+        for (char16_t& c : upper)
+            if ((c < 0xD800 || c > 0xDFFF) && utf8)
+                c = static_cast<char16_t>(towupper_l(static_cast<wint_t>(c), utf8));
+        return upper;
+    }
     int ScreenPixelsPerInch() override { return 96; }
     IIniForm& Form() override { return form; }
     void SetFormHeight(int32_t height) override { formHeights.push_back(height); }
     void SetStayOnTop(bool value) override { stayOnTop.push_back(value); }
     void Close() override { ++closes; }
+    void MinimizeApplication() override { ++minimizes; }
     bool ExecuteFontDialog(gfx::TFont& font) override {
         ++fontDialogs;
         if (!dialogAnswer) return false;
@@ -89,6 +112,12 @@ public:
         color = colorChoice;
         return true;
     }
+    bool ExecuteSaveDialog(const app::TSaveDialogOptions& options, std::u16string& fileName) override {
+        saveDialogs.push_back(options);
+        if (!dialogAnswer) return false;
+        fileName = saveChoice;
+        return true;
+    }
     void ShellOpen(const std::u16string& fileName) override { opened.push_back(fileName); }
     void HelpContents(const std::u16string& helpFile) override { helpFiles.push_back(helpFile); }
 
@@ -98,6 +127,12 @@ public:
     FakeForm form;
     int joins = 0;
     int closes = 0;
+    int minimizes = 0;
+    int messageRounds = 0;
+    uint32_t clock = 0;
+    std::function<void()> onProcessMessages;
+    std::vector<app::TSaveDialogOptions> saveDialogs;
+    std::u16string saveChoice;
     int fontDialogs = 0;
     bool dialogAnswer = true;
     gfx::TFont fontChoice;

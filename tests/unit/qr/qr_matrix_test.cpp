@@ -164,10 +164,10 @@ TEST(QRMatrix, FunctionPatternsPerVersion) {
         EXPECT_EQ(copy2, copy1);
         // Alignment centres: dark, ringed by light, except those on finder patterns.
         int alignments = 0;
-        const auto& spec = kQRVersions[v];
-        for (int a = 0; a < spec.AlignCount; ++a)
-            for (int b = 0; b < spec.AlignCount; ++b) {
-                const int r = spec.Align[a], c = spec.Align[b];
+        const auto& version = kQRVersions[v];
+        for (int a = 0; a < version.AlignCount; ++a)
+            for (int b = 0; b < version.AlignCount; ++b) {
+                const int r = version.Align[a], c = version.Align[b];
                 if ((r < 8 && c < 8) || (r < 8 && c > n - 9) || (r > n - 9 && c < 8)) continue;
                 ++alignments;
                 EXPECT_TRUE(OutDark(out, r, c));

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "win32/WindowHandles.h"
+#include "win32/WideText.h"
 
 namespace zerbo::win32 {
 
@@ -74,7 +75,7 @@ private:
 std::unique_ptr<IClipboardChain> CreateClipboardChain() { return std::make_unique<WinClipboardChain>(); }
 
 void ShowErrorMessage(const std::u16string& message) {
-    MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(message.c_str()), L"Zerbo", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    MessageBoxW(nullptr, wide(message), L"Zerbo", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
 } // namespace zerbo::win32

@@ -1,4 +1,5 @@
 #include "win32/ComponentPlatform.h"
+#include "win32/WideText.h"
 
 #include <vector>
 
@@ -6,8 +7,6 @@ namespace zerbo::win32 {
 
 namespace {
 
-const wchar_t* wide(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
-std::u16string narrow(const wchar_t* s, size_t n) { return std::u16string(reinterpret_cast<const char16_t*>(s), n); }
 
 class Handle {
 public:
@@ -108,19 +107,19 @@ bool TWin32ComponentPlatform::CreateFolders(const std::u16string& path) {
 std::u16string TWin32ComponentPlatform::ProgramFileName() {
     std::vector<wchar_t> buffer(32768);
     const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    return narrow(buffer.data(), n);
+    return fromWide(buffer.data(), n);
 }
 
 std::u16string TWin32ComponentPlatform::WindowsFolder() {
     wchar_t buffer[150];
     const UINT n = GetWindowsDirectoryW(buffer, 150);
-    return n == 0 || n >= 150 ? std::u16string() : narrow(buffer, n);
+    return n == 0 || n >= 150 ? std::u16string() : fromWide(buffer, n);
 }
 
 std::u16string TWin32ComponentPlatform::AppDataFolder() {
     std::vector<wchar_t> buffer(32768);
     const DWORD n = ExpandEnvironmentStringsW(L"%AppData%", buffer.data(), static_cast<DWORD>(buffer.size()));
-    return n == 0 || n > buffer.size() ? std::u16string() : narrow(buffer.data(), n - 1);
+    return n == 0 || n > buffer.size() ? std::u16string() : fromWide(buffer.data(), n - 1);
 }
 
 int TWin32ComponentPlatform::MajorVersion() {
@@ -137,7 +136,7 @@ std::optional<std::u16string> TWin32ComponentPlatform::DecodeCp932(std::string_v
     if (n <= 0) return std::nullopt;
     std::wstring out(static_cast<size_t>(n), L'\0');
     MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes.data(), size, out.data(), n);
-    return narrow(out.data(), out.size());
+    return fromWide(out.data(), out.size());
 }
 
 std::optional<std::string> TWin32ComponentPlatform::EncodeCp932(std::u16string_view text) {

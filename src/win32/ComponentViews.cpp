@@ -1,10 +1,10 @@
 #include "win32/ComponentPlatform.h"
+#include "win32/WideText.h"
 
 namespace zerbo::win32 {
 
 namespace {
 
-const wchar_t* wide(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
 
 int screenPixelsPerInch() {
     HDC dc = GetDC(nullptr);

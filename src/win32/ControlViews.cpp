@@ -10,6 +10,7 @@
 #include "components/WinSpinEdit.h"
 #include "core/Error.h"
 #include "core/Text.h"
+#include "win32/WideText.h"
 
 namespace zerbo::win32 {
 
@@ -24,7 +25,6 @@ constexpr int kComboDropHeight = 200;
 constexpr UINT kFirstMenuId = 0x4000;
 constexpr UINT kLastMenuId = 0xEFFF;
 
-const wchar_t* wide(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
 
 std::u16string windowText(HWND hwnd) {
     const int n = GetWindowTextLengthW(hwnd);

@@ -1,4 +1,5 @@
 #include "win32/GdiCanvas.h"
+#include "win32/WideText.h"
 
 #include <algorithm>
 #include <climits>
@@ -8,7 +9,6 @@ namespace zerbo::win32 {
 namespace {
 
 int Length(std::u16string_view text) { return static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX)); }
-const wchar_t* Wide(std::u16string_view text) { return reinterpret_cast<const wchar_t*>(text.data()); }
 
 bool SameFace(const gfx::TFont& a, const gfx::TFont& b) {
     // Colour is the DC's text colour, not part of the GDI font.
@@ -84,7 +84,7 @@ void TGdiCanvas::RealisePen() {
 SIZE TGdiCanvas::TextExtent(std::u16string_view text) {
     RealiseFont();
     SIZE size{};
-    if (!GetTextExtentPoint32W(FDC, Wide(text), Length(text), &size)) size = {};
+    if (!GetTextExtentPoint32W(FDC, wide(text), Length(text), &size)) size = {};
     return size;
 }
 
@@ -102,7 +102,7 @@ void TGdiCanvas::TextOutAt(int x, int y, std::u16string_view text) {
         SetBkMode(FDC, OPAQUE);
         SetBkColor(FDC, ColorRefOf(Brush.Color));
     }
-    TextOutW(FDC, x, y, Wide(text), Length(text));
+    TextOutW(FDC, x, y, wide(text), Length(text));
 }
 
 void TGdiCanvas::FillRect(const gfx::TRect& r) {

@@ -11,6 +11,7 @@
 #include "win32/ClipboardChain.h"
 #include "win32/GdiCanvas.h"
 #include "win32/WinGraphics.h"
+#include "win32/WideText.h"
 
 namespace zerbo::win32 {
 
@@ -23,7 +24,6 @@ constexpr wchar_t kScrollBoxClass[] = L"TZerboScrollBox";
 constexpr COLORREF kScrollBoxColor = RGB(128, 128, 128);
 constexpr int kLineStep = 16;
 
-const wchar_t* wide(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
 
 void registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, HBRUSH background) {
     WNDCLASSEXW wc{};
@@ -213,7 +213,7 @@ bool MainWindow::ExecuteFontDialog(gfx::TFont& font) {
     cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
     cf.rgbColors = ColorRefOf(font.Color);
     if (!ChooseFontW(&cf)) return false;
-    font.Name = reinterpret_cast<const char16_t*>(lf.lfFaceName);
+    font.Name = fromWide(lf.lfFaceName);
     font.Height = lf.lfHeight;
     font.Style = static_cast<gfx::TFontStyles>((lf.lfWeight >= FW_BOLD ? gfx::fsBold : 0) |
                                                (lf.lfItalic ? gfx::fsItalic : 0) |
@@ -257,7 +257,7 @@ bool MainWindow::ExecuteSaveDialog(const app::TSaveDialogOptions& options, std::
     ofn.lpstrDefExt = options.DefaultExt.empty() ? nullptr : wide(options.DefaultExt);
     ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_PATHMUSTEXIST;
     if (!GetSaveFileNameW(&ofn)) return false;
-    fileName = reinterpret_cast<const char16_t*>(name.data());
+    fileName = fromWide(name.data());
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "core/Text.h"
 #include "win32/ClipboardChain.h"
 #include "win32/MainWindow.h"
+#include "win32/WideText.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ std::vector<std::u16string> programArguments() {
     int n = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &n);
     if (!argv) return args;
-    for (int i = 1; i < n; ++i) args.emplace_back(reinterpret_cast<const char16_t*>(argv[i]));
+    for (int i = 1; i < n; ++i) args.push_back(zerbo::win32::fromWide(argv[i]));
     LocalFree(argv);
     return args;
 }

@@ -10,6 +10,20 @@
 namespace zerbo::qr::test {
 
 // Encoders are large (fixed buffers); tests keep theirs on the heap.
+// The eight mask conditions written out from the standard, as an oracle independent of the encoder.
+inline bool MaskHolds(int mask, int i, int j) {
+    switch (mask) {
+    case 0: return (i + j) % 2 == 0;
+    case 1: return i % 2 == 0;
+    case 2: return j % 3 == 0;
+    case 3: return (i + j) % 3 == 0;
+    case 4: return (i / 2 + j / 3) % 2 == 0;
+    case 5: return (i * j) % 2 + (i * j) % 3 == 0;
+    case 6: return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
+    default: return ((i * j) % 3 + (i + j) % 2) % 2 == 0;
+    }
+}
+
 inline std::unique_ptr<TQREncoder> NewEncoder() { return std::make_unique<TQREncoder>(); }
 
 inline std::vector<int32_t> OutputFor(int version) {

@@ -10,19 +10,6 @@
 namespace zerbo::qr::test {
 namespace {
 
-bool MaskHolds(int mask, int i, int j) {
-    switch (mask) {
-    case 0: return (i + j) % 2 == 0;
-    case 1: return i % 2 == 0;
-    case 2: return j % 3 == 0;
-    case 3: return (i + j) % 3 == 0;
-    case 4: return (i / 2 + j / 3) % 2 == 0;
-    case 5: return (i * j) % 2 + (i * j) % 3 == 0;
-    case 6: return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
-    default: return ((i * j) % 3 + (i + j) % 2) % 2 == 0;
-    }
-}
-
 // The penalty rules read literally, one module at a time, on the symbol as the encoder scores
 // it: unmasked colours, with mask `mask` applied to every non-function module.
 int ReferencePenalty(const TQREncoder& enc, int n, int mask) {

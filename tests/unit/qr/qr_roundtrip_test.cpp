@@ -103,19 +103,6 @@ TEST(QRRoundTrip, ZbarimgReadsEveryVersionAndLevelAtFullCapacity) {
 #endif
 }
 
-bool MaskHolds(int mask, int i, int j) {
-    switch (mask) {
-    case 0: return (i + j) % 2 == 0;
-    case 1: return i % 2 == 0;
-    case 2: return j % 3 == 0;
-    case 3: return (i + j) % 3 == 0;
-    case 4: return (i / 2 + j / 3) % 2 == 0;
-    case 5: return (i * j) % 2 + (i * j) % 3 == 0;
-    case 6: return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
-    default: return ((i * j) % 3 + (i + j) % 2) % 2 == 0;
-    }
-}
-
 // The mask number in the format information of a symbol given module by module.
 template <class Dark>
 int MaskOf(Dark dark) {

@@ -7,9 +7,9 @@
 
 #include "core/Error.h"
 #include "core/Text.h"
-#include "win32/ClipboardChain.h"
-#include "win32/MainWindow.h"
-#include "win32/WideText.h"
+#include "win32/ipc/ClipboardChain.h"
+#include "win32/ui/MainWindow.h"
+#include "win32/base/WideText.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "components/IniFile.h"
 #include "components/IniGT.h"
 #include "files.h"
-#include "win32/ComponentPlatform.h"
+#include "win32/base/ComponentPlatform.h"
 
 namespace zerbo::win32 {
 namespace {

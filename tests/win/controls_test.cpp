@@ -15,8 +15,8 @@
 #include "components/Controls.h"
 #include "components/SkyGroupCheckBox.h"
 #include "components/WinSpinEdit.h"
-#include "win32/ClipboardChain.h"
-#include "win32/ControlViews.h"
+#include "win32/ipc/ClipboardChain.h"
+#include "win32/ui/ControlViews.h"
 
 namespace zerbo::win32 {
 namespace {

@@ -15,9 +15,9 @@
 #include "gfx/RasterCanvas.h"
 #include "files.h"
 #include "process.h"
-#include "win32/GdiCanvas.h"
-#include "win32/WinClipboard.h"
-#include "win32/WinGraphics.h"
+#include "win32/gdi/GdiCanvas.h"
+#include "win32/ipc/WinClipboard.h"
+#include "win32/gdi/WinGraphics.h"
 
 namespace zerbo::win32 {
 namespace {

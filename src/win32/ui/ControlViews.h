@@ -13,8 +13,8 @@
 
 #include "components/ClipboardWatcher.h"
 #include "components/Controls.h"
-#include "win32/ClipboardChain.h"
-#include "win32/WindowHandles.h"
+#include "win32/ipc/ClipboardChain.h"
+#include "win32/base/WindowHandles.h"
 
 namespace zerbo::win32 {
 

@@ -1,10 +1,10 @@
-#include "win32/WinClipboard.h"
+#include "win32/ipc/WinClipboard.h"
 
 #include <cstring>
 
 #include "core/Error.h"
 #include "gfx/Bitmap.h"
-#include "win32/WinGraphics.h"
+#include "win32/gdi/WinGraphics.h"
 
 namespace zerbo::win32 {
 

@@ -1,4 +1,4 @@
-#include "win32/GdiHandles.h"
+#include "win32/base/GdiHandles.h"
 
 namespace zerbo::win32 {
 

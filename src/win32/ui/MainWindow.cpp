@@ -1,4 +1,4 @@
-#include "win32/MainWindow.h"
+#include "win32/ui/MainWindow.h"
 
 #include <commdlg.h>
 #include <shellapi.h>
@@ -8,10 +8,10 @@
 
 #include "core/Error.h"
 #include "core/Text.h"
-#include "win32/ClipboardChain.h"
-#include "win32/GdiCanvas.h"
-#include "win32/WinGraphics.h"
-#include "win32/WideText.h"
+#include "win32/ipc/ClipboardChain.h"
+#include "win32/gdi/GdiCanvas.h"
+#include "win32/gdi/WinGraphics.h"
+#include "win32/base/WideText.h"
 
 namespace zerbo::win32 {
 

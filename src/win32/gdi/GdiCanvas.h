@@ -6,7 +6,7 @@
 
 #include "gfx/Canvas.h"
 #include "gfx/Font.h"
-#include "win32/GdiHandles.h"
+#include "win32/base/GdiHandles.h"
 
 namespace zerbo::win32 {
 

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "gfx/Picture.h"
-#include "win32/GdiCanvas.h"
-#include "win32/GdiHandles.h"
+#include "win32/gdi/GdiCanvas.h"
+#include "win32/base/GdiHandles.h"
 
 namespace zerbo::win32 {
 

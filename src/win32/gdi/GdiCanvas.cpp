@@ -1,5 +1,5 @@
-#include "win32/GdiCanvas.h"
-#include "win32/WideText.h"
+#include "win32/gdi/GdiCanvas.h"
+#include "win32/base/WideText.h"
 
 #include <algorithm>
 #include <climits>

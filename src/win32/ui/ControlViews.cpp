@@ -1,4 +1,4 @@
-#include "win32/ControlViews.h"
+#include "win32/ui/ControlViews.h"
 
 #include <commctrl.h>
 
@@ -10,7 +10,7 @@
 #include "components/WinSpinEdit.h"
 #include "core/Error.h"
 #include "core/Text.h"
-#include "win32/WideText.h"
+#include "win32/base/WideText.h"
 
 namespace zerbo::win32 {
 

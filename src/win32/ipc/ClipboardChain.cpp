@@ -1,11 +1,11 @@
-#include "win32/ClipboardChain.h"
+#include "win32/ipc/ClipboardChain.h"
 
 #include <windows.h>
 
 #include <stdexcept>
 
-#include "win32/WindowHandles.h"
-#include "win32/WideText.h"
+#include "win32/base/WindowHandles.h"
+#include "win32/base/WideText.h"
 
 namespace zerbo::win32 {
 

@@ -9,10 +9,10 @@
 
 #include "app/ZerboCode.h"
 #include "app/ZerboPlatform.h"
-#include "win32/ComponentPlatform.h"
-#include "win32/ControlViews.h"
-#include "win32/WinClipboard.h"
-#include "win32/WindowHandles.h"
+#include "win32/base/ComponentPlatform.h"
+#include "win32/ui/ControlViews.h"
+#include "win32/ipc/WinClipboard.h"
+#include "win32/base/WindowHandles.h"
 
 namespace zerbo::win32 {
 

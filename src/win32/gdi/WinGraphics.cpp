@@ -1,4 +1,4 @@
-#include "win32/WinGraphics.h"
+#include "win32/gdi/WinGraphics.h"
 
 #include <algorithm>
 #include <cstring>

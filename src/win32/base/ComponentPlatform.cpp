@@ -1,5 +1,5 @@
-#include "win32/ComponentPlatform.h"
-#include "win32/WideText.h"
+#include "win32/base/ComponentPlatform.h"
+#include "win32/base/WideText.h"
 
 #include <vector>
 

@@ -3,7 +3,7 @@
 // has to stay well under a millisecond to feel instant.
 #include <benchmark/benchmark.h>
 
-#include "app/FakeZerboPlatform.h"
+#include "app/FakeServices.h"
 #include "app/ZerboCode.h"
 
 namespace {
@@ -27,7 +27,7 @@ constexpr Sample kSamples[] = {
 void BM_RB_Click(benchmark::State& state) {
     const Sample& s = kSamples[state.range(0)];
     zerbo::test::FakeZerboPlatform platform;
-    TZerboCode z(platform);
+    TZerboCode z(platform.services());
     z.FormCreate();
     z.CdType.SetItemIndex(s.type);
     z.QRVer.SetValue(s.version);

@@ -1,14 +1,22 @@
 #pragma once
 // TZerboCode: the main window as plain objects. Its controls and menu items hold every
 // setting; its handlers are the generation pipeline. The Win32 view creates real controls
-// from Layout() and mirrors these models into them, so a click by the user and a change by
-// a command (command line, DDE, automation) take the same path:
+// for the models the layout placed and mirrors the models into them, so a click by the user
+// and a change by a command (command line, DDE, automation) take the same path:
 //
 //   z.CdType.SetItemIndex(10);        // a list set by program raises no change
 //   z.EditCode.SetText(u"ABC");       // typing alone generates nothing
 //   z.CHB1.SetChecked(true);          // a check box set by program runs its click: RB_Click
 //   z.BarHeight.SetValue(60);         // so does a spin edit: BarHeightChange -> RB_Click
 //   z.RB_Click(nullptr);              // one generation run
+//
+// One class, one file per concern, each in the order the behaviour is told:
+//   ZerboCode.cpp         controls, layout, menus and their wiring
+//   ZerboSettings.cpp     the settings file: start-up loading and saving at the close
+//   ZerboPipeline.cpp     RB_Click and the window's own commands (types, views, font, help)
+//   ZerboQR.cpp           the QR branch of the pipeline
+//   ZerboOutput.cpp       copy and save
+//   ZerboCommandLine.cpp  the options of a command line or a hand-off
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -16,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ZerboPlatform.h"
+#include "app/Services.h"
 #include "barcode/BarImage.h"
 #include "components/ClipboardWatcher.h"
 #include "components/Controls.h"
@@ -30,38 +38,14 @@
 namespace zerbo::app {
 
 // Index of QR Code in CdType, after the twelve linear symbologies.
-inline constexpr int32_t kQRCodeType = 12;
+inline constexpr int32_t kQRCodeType = barcode::kBarTypeCount;
 
 constexpr TShortCut CtrlKey(char key) { return static_cast<TShortCut>(scCtrl | key); }
 
-// A font of the program as TIniGT reads and writes it.
-class TIniFontOf : public IIniFont {
-public:
-    explicit TIniFontOf(gfx::TFont& font) : font_(&font) {}
-    std::u16string Name() const override { return font_->Name; }
-    void SetName(const std::u16string& value) override { font_->Name = value; }
-    int32_t Size() const override { return font_->Size(); }
-    void SetSize(int32_t value) override;
-    uint8_t Style() const override { return font_->Style; }
-    void SetStyle(uint8_t value) override { font_->Style = value; }
-    int32_t Color() const override { return static_cast<int32_t>(font_->Color); }
-    void SetColor(int32_t value) override { font_->Color = static_cast<TColor>(value); }
-    std::unique_ptr<IIniFont> CreateFresh() const override;
-    void Assign(const IIniFont& source) override;
-
-private:
-    std::unique_ptr<gfx::TFont> own_;
-    gfx::TFont* font_;
-};
-
 class TZerboCode : public TPanel {
 public:
-    explicit TZerboCode(IZerboPlatform& platform);
+    explicit TZerboCode(const TZerboServices& services);
     ~TZerboCode() override;
-
-    // The controls of the window with their names, positions and captions; ScrollBox1, the
-    // last entry, is a scroll box that the view makes itself.
-    static std::span<const TLayoutEntry> Layout();
 
     // Controls ----------------------------------------------------------------------------
     TPanel Panel2{u"Panel2"};
@@ -97,7 +81,7 @@ public:
     TLabel Label5{u"Label5"}, Label7{u"Label7"}, Label8{u"Label8"};
     TWinSpinEdit BarHeight{u"BarHeight"}, LeftMargin{u"LeftMargin"}, TopMargin{u"TopMargin"};
     TStatusBar StatusBar1{u"StatusBar1"};
-    TPanel ScrollBox1{u"ScrollBox1"};
+    TScrollBox ScrollBox1{u"ScrollBox1"};
 
     // Menus -------------------------------------------------------------------------------
     TMenuItem MainMenu1{u"MainMenu1"};
@@ -205,9 +189,17 @@ public:
     void DrawQRCode(const std::string& text);
 
 private:
+    struct TSettingKey;
+    struct TOption;
+    // The keys of the settings file in the order they are read.
+    static std::span<const TSettingKey> SettingKeys();
+    // The command-line options in the order they are tried.
+    static std::span<const TOption> Options();
+
     void buildMenus();
     void wireEvents();
     void loadSettings(const std::vector<std::u16string>& args);
+    void readKeys(int step);
     void saveSettings();
     void putErrorText(const std::u16string& text);
     void copyPicture(gfx::TPicture& picture);
@@ -215,12 +207,11 @@ private:
     void applyParam(const std::u16string& entry, std::u16string& saveName);
     void waitWhileRunning();
     void pictureChanged();
-    template <typename Body>
-    void guardedRead(Body&& body);
-    template <typename Body>
-    void withWatcherOff(Body&& body);
+    void withWatcherOff(const std::function<void()>& body);
 
-    IZerboPlatform& platform_;
+    TZerboServices services_;
+    // The application's error display, for the guards of this window's own boundaries.
+    TErrorDisplay showError_;
     std::vector<std::unique_ptr<TMenuItem>> separators_;
     bool FBarImage1Visible = true;
     bool FImage1Visible = false;

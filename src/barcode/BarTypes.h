@@ -9,6 +9,10 @@ enum TBarTypes : std::uint8_t {
     cbarIATA, cbarMATRIX, cbarNEC, cbarCUSTOMER, cbarCODE128, cbarCODE93,
 };
 constexpr int kBarTypeCount = 12;
+// Their names as lists and labels show them, in the order of the ordinals.
+inline constexpr const char16_t* kBarTypeNames[kBarTypeCount] = {
+    u"JAN", u"UPC", u"CODE39", u"NW-7", u"ITF", u"CTF", u"IATA", u"MATRIX", u"NEC", u"CUSTOMER", u"CODE128", u"CODE93",
+};
 
 enum TLocation : std::uint8_t { locLeft, locCenter, locRight };
 enum TBarPictures : std::uint8_t { pbarBMP, pbarEMF, pbarWMF };

@@ -9,13 +9,11 @@
 #include <string>
 
 #include "components/Component.h"
+#include "core/Error.h"
 
 namespace zerbo {
 
 using TWindowHandle = std::uintptr_t;
-
-// Shows an error the way the application's default error display does.
-using TErrorDisplay = std::function<void(const std::u16string& message)>;
 
 class TClipboardWatcher;
 

@@ -237,28 +237,21 @@ void TMenuItem::Click() {
 
 // Layout -----------------------------------------------------------------------------
 
-void ApplyLayout(TControl& form, std::span<const TLayoutEntry> layout, std::span<TControl* const> controls) {
-    auto find = [&](std::u16string_view name) -> TControl* {
-        for (TControl* c : controls)
-            if (c && c->Name == name) return c;
-        throw std::logic_error("layout names a control that is not there: " + ToUtf8(name));
-    };
+void ApplyLayout(TControl& form, std::span<const TLayoutEntry> layout) {
     std::vector<const TControl*> placed{&form};
     for (const TLayoutEntry& e : layout) {
-        TControl* control = find(e.Name);
-        if (control->Kind() != e.Kind) throw std::logic_error("layout gives another kind for " + ToUtf8(e.Name));
-        TControl* parent = e.Parent.empty() ? &form : find(e.Parent);
-        // The view creates windows in table order, so a parent must come first.
+        TControl& control = e.Control(form);
+        TControl* parent = e.Parent ? &e.Parent(form) : &form;
         if (std::find(placed.begin(), placed.end(), parent) == placed.end())
-            throw std::logic_error("layout places " + ToUtf8(e.Name) + " before its parent");
-        control->SetParent(parent);
-        control->SetBounds(e.Left, e.Top, e.Width, e.Height);
-        control->Tag = e.Tag;
+            throw std::logic_error("layout places " + ToUtf8(control.Name) + " before its parent");
+        control.SetParent(parent);
+        control.SetBounds(e.Left, e.Top, e.Width, e.Height);
+        control.Tag = e.Tag;
         if (!e.Caption.empty()) {
             const std::u16string caption(e.Caption);
-            if (auto* edit = dynamic_cast<TTextEdit*>(control)) {
+            if (auto* edit = dynamic_cast<TTextEdit*>(&control)) {
                 edit->SetText(caption);
-            } else if (auto* list = dynamic_cast<TComboList*>(control)) {
+            } else if (auto* list = dynamic_cast<TComboList*>(&control)) {
                 std::vector<std::u16string> items;
                 size_t start = 0;
                 for (size_t end; (end = caption.find(u'\n', start)) != std::u16string::npos; start = end + 1)
@@ -266,10 +259,10 @@ void ApplyLayout(TControl& form, std::span<const TLayoutEntry> layout, std::span
                 items.push_back(caption.substr(start));
                 list->SetItems(items);
             } else {
-                control->SetCaption(caption);
+                control.SetCaption(caption);
             }
         }
-        placed.push_back(control);
+        placed.push_back(&control);
     }
 }
 

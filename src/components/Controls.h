@@ -32,7 +32,9 @@ inline constexpr TShortCut scShift = 0x2000;
 inline constexpr TShortCut scCtrl = 0x4000;
 inline constexpr TShortCut scAlt = 0x8000;
 
-enum class TControlKind { Panel, Label, Button, SpeedButton, CheckBox, GroupCheckBox, TextEdit, SpinEdit, ComboList, StatusBar };
+enum class TControlKind {
+    Panel, Label, Button, SpeedButton, CheckBox, GroupCheckBox, TextEdit, SpinEdit, ComboList, StatusBar, ScrollBox
+};
 
 class TControl : public TComponent {
 public:
@@ -64,6 +66,8 @@ public:
     // The text shown on a label, button, check box or panel.
     const std::u16string& Caption() const { return FCaption; }
     void SetCaption(const std::u16string& value);
+    // The tooltip the view shows for the control; empty for none.
+    std::u16string Hint;
 
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;
@@ -94,6 +98,13 @@ class TPanel : public TControl {
 public:
     using TControl::TControl;
     TControlKind Kind() const override { return TControlKind::Panel; }
+};
+
+// The scrolling area that shows a picture; the view of the picture makes its window.
+class TScrollBox : public TControl {
+public:
+    using TControl::TControl;
+    TControlKind Kind() const override { return TControlKind::ScrollBox; }
 };
 
 class TLabel : public TControl {
@@ -269,22 +280,36 @@ private:
     bool FChecked = false;
 };
 
-// One control of a window's layout. Parent names an earlier entry, or is empty for the
-// window itself. Caption is the caption, the edit text or, for lists, the entries one per
-// line; empty leaves the model's own. Width or height 0 lets the view size the control
-// to its caption.
+// One control of a window's layout, named by the member of the form's class that holds it
+// (LayoutMember), on the member named as its parent or, for nullptr, on the form itself.
+// Caption is the caption, the edit text or, for lists, the entries one per line; empty
+// leaves the model's own. Width or height 0 lets the view size the control to its caption.
 struct TLayoutEntry {
-    std::u16string_view Name;
-    TControlKind Kind;
-    std::u16string_view Parent;
+    TControl& (*Control)(TControl& form);
+    TControl& (*Parent)(TControl& form);
     int32_t Left, Top, Width, Height;
     std::u16string_view Caption;
     int32_t Tag = 0;
 };
 
+namespace detail {
+template <class T>
+struct TMemberOf;
+template <class Form, class Control>
+struct TMemberOf<Control Form::*> {
+    using FormType = Form;
+};
+} // namespace detail
+
+// The control a layout entry names: LayoutMember<&TZerboCode::CdType>.
+template <auto Member>
+TControl& LayoutMember(TControl& form) {
+    return static_cast<typename detail::TMemberOf<decltype(Member)>::FormType&>(form).*Member;
+}
+
 // Places each control of the table on its parent in table order and gives it its bounds,
-// caption and tag. `controls` holds the models by their names; a name missing there or a
-// kind that differs from the model's is a fault of the table (std::logic_error).
-void ApplyLayout(TControl& form, std::span<const TLayoutEntry> layout, std::span<TControl* const> controls);
+// caption and tag. A parent placed after its child is a fault of the table
+// (std::logic_error): the view creates windows in table order.
+void ApplyLayout(TControl& form, std::span<const TLayoutEntry> layout);
 
 } // namespace zerbo

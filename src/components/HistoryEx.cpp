@@ -5,6 +5,7 @@
 #include "components/IniFile.h"
 #include "components/IniGT.h"
 #include "core/Convert.h"
+#include "core/Path.h"
 
 namespace zerbo {
 
@@ -22,10 +23,10 @@ THistoryEx::THistoryEx(IComponentPlatform& platform, IRegistry* registry, std::u
     if (platform.MajorVersion() >= 6) {
         const char16_t sep = platform.PathSeparator();
         const std::u16string folder = platform.AppDataFolder() + sep + u"Zerbo" + sep;
-        FFileName = folder + ChangeFileExt(platform, ExtractFileName(platform, program), u".ini");
+        FFileName = folder + ChangeFileExt(platform.PathDelimiters(), ExtractFileName(platform.PathDelimiters(), program), u".ini");
         platform.CreateFolders(folder);
     } else {
-        FFileName = ChangeFileExt(platform, program, u".ini");
+        FFileName = ChangeFileExt(platform.PathDelimiters(), program, u".ini");
     }
 }
 
@@ -100,7 +101,7 @@ void THistoryEx::SaveToReg(const std::u16string& Key) {
     for (size_t i = 0; i < FHistory.size(); ++i)
         if (!FHistory[i].empty()) key->WriteString(IntToStr(static_cast<int32_t>(i)), FHistory[i]);
     if (!key->WriteInteger(kCountKey, FCount))
-        throw ERegistryException(FormatMessage(u"'%s' の設定に失敗しました", kCountKey));
+        throw ERegistryException(FormatText(u"'%s' の設定に失敗しました", kCountKey));
 }
 
 void THistoryEx::Clear() {

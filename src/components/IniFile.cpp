@@ -184,7 +184,7 @@ TIniFile::TIniFile(IComponentPlatform& platform, std::u16string fileName)
     : platform_(platform), fileName_(std::move(fileName)) {}
 
 void TIniFile::raiseWriteError() const {
-    throw EIniFileException(FormatMessage(u"%s に書き込めません", fileName_));
+    throw EIniFileException(FormatText(u"%s に書き込めません", fileName_));
 }
 
 std::u16string TIniFile::ReadString(const std::u16string& section, const std::u16string& ident,

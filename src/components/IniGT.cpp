@@ -3,6 +3,7 @@
 #include <type_traits>
 
 #include "core/Convert.h"
+#include "core/Path.h"
 
 namespace zerbo {
 
@@ -21,21 +22,6 @@ std::u16string hexText(int32_t value) { return u"0x" + IntToHex(static_cast<uint
 
 } // namespace
 
-std::u16string ExtractFilePath(IComponentPlatform& platform, const std::u16string& path) {
-    const size_t last = path.find_last_of(platform.PathDelimiters());
-    return last == std::u16string::npos ? std::u16string() : path.substr(0, last + 1);
-}
-
-std::u16string ExtractFileName(IComponentPlatform& platform, const std::u16string& path) {
-    return path.substr(ExtractFilePath(platform, path).size());
-}
-
-std::u16string ChangeFileExt(IComponentPlatform& platform, const std::u16string& path, const std::u16string& ext) {
-    const size_t nameStart = ExtractFilePath(platform, path).size();
-    const size_t dot = path.rfind(u'.');
-    return (dot == std::u16string::npos || dot < nameStart ? path : path.substr(0, dot)) + ext;
-}
-
 TIniGT::TIniGT(IComponentPlatform& platform)
     : platform_(platform), FIni(std::make_unique<TIniFile>(platform, u"")) {}
 
@@ -48,11 +34,11 @@ void TIniGT::SetFileName(const std::u16string& value) {
     FFileName = value;
     FIni.reset();
     std::u16string full;
-    if (!ExtractFilePath(platform_, value).empty()) {
+    if (!ExtractFilePath(platform_.PathDelimiters(), value).empty()) {
         full = value;
     } else {
         switch (FDefaultDir) {
-        case ddApplication: full = ExtractFilePath(platform_, platform_.ProgramFileName()) + value; break;
+        case ddApplication: full = ExtractFilePath(platform_.PathDelimiters(), platform_.ProgramFileName()) + value; break;
         case ddWindows: full = platform_.WindowsFolder() + platform_.PathSeparator() + value; break;
         case ddNone: full = value; break;
         }
@@ -71,7 +57,7 @@ void TIniGT::SetFence(TIniGTFence value) {
 
 void TIniGT::Loaded() {
     if (!FFileName.empty()) return;
-    std::u16string name = ChangeFileExt(platform_, ExtractFileName(platform_, platform_.ProgramFileName()), u".INI");
+    std::u16string name = ChangeFileExt(platform_.PathDelimiters(), ExtractFileName(platform_.PathDelimiters(), platform_.ProgramFileName()), u".INI");
     for (auto& c : name) c = lowerCase(c);
     if (!name.empty() && name[0] >= u'a' && name[0] <= u'z') name[0] = static_cast<char16_t>(name[0] - 0x20);
     SetFileName(name);

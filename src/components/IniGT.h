@@ -136,11 +136,4 @@ private:
     TIniGTFence FFence = fnNone;
 };
 
-// The file name part after the last of the platform's path delimiters, and the part up to
-// and including it.
-std::u16string ExtractFileName(IComponentPlatform& platform, const std::u16string& path);
-std::u16string ExtractFilePath(IComponentPlatform& platform, const std::u16string& path);
-// The name with its extension (from the last "." of the file name part) replaced.
-std::u16string ChangeFileExt(IComponentPlatform& platform, const std::u16string& path, const std::u16string& ext);
-
 } // namespace zerbo

@@ -40,15 +40,15 @@ private:
 
 int32_t RegReadInteger(IRegistryKey& key, const std::u16string& name) {
     const TRegValue v = key.ReadValue(name);
-    if (v.kind == TRegValue::rvMissing) throw ERegistryException(FormatMessage(u"'%s' の取得に失敗しました", name));
-    if (v.kind != TRegValue::rvInteger) throw ERegistryException(FormatMessage(u"'%s' のデータ型が不正です", name));
+    if (v.kind == TRegValue::rvMissing) throw ERegistryException(FormatText(u"'%s' の取得に失敗しました", name));
+    if (v.kind != TRegValue::rvInteger) throw ERegistryException(FormatText(u"'%s' のデータ型が不正です", name));
     return v.integer;
 }
 
 std::u16string RegReadString(IRegistryKey& key, const std::u16string& name) {
     const TRegValue v = key.ReadValue(name);
     if (v.kind == TRegValue::rvMissing) return {};
-    if (v.kind != TRegValue::rvString) throw ERegistryException(FormatMessage(u"'%s' のデータ型が不正です", name));
+    if (v.kind != TRegValue::rvString) throw ERegistryException(FormatText(u"'%s' のデータ型が不正です", name));
     return v.text;
 }
 

@@ -64,7 +64,7 @@ bool TryStrToInt(std::u16string_view s, int32_t& value) {
 
 int32_t StrToInt(std::u16string_view text) {
     int32_t v = 0;
-    if (!TryStrToInt(text, v)) throw EConvertError(FormatMessage(u"''%s'' は整数ではありません", text));
+    if (!TryStrToInt(text, v)) throw EConvertError(FormatText(u"''%s'' は整数ではありません", text));
     return v;
 }
 
@@ -173,7 +173,7 @@ bool TryStrToFloat(std::u16string_view s, double& value) {
 
 double StrToFloat(std::u16string_view text) {
     double v = 0;
-    if (!TryStrToFloat(text, v)) throw EConvertError(FormatMessage(u"'%s' は浮動小数点数ではありません", text));
+    if (!TryStrToFloat(text, v)) throw EConvertError(FormatText(u"'%s' は浮動小数点数ではありません", text));
     return v;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The platform runtime's number conversions, which the settings file and the command
 // line share so that a number means the same wherever the user types it.
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,6 +17,10 @@ int32_t StrToInt(std::u16string_view text);
 int32_t StrToIntDef(std::u16string_view text, int32_t defaultValue);
 
 std::u16string IntToStr(int32_t value);
+// A 64-bit value as the nearest 32-bit one: spin edits hold 64 bits, their users 32.
+constexpr int32_t ClampToInt32(int64_t value) {
+    return value < INT32_MIN ? INT32_MIN : value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value);
+}
 // Upper-case hexadecimal of the 32-bit pattern, at least `digits` wide.
 std::u16string IntToHex(uint32_t value, int digits);
 

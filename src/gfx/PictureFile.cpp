@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 namespace {
 
 [[noreturn]] void CannotWrite(const std::u16string& fileName) {
-    throw EWriteError(FormatMessage(u"%s に書き込めません", fileName));
+    throw EWriteError(FormatText(u"%s に書き込めません", fileName));
 }
 
 // A name beside the target that nothing else uses.

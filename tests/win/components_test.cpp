@@ -10,8 +10,11 @@
 #include "components/HistoryEx.h"
 #include "components/IniFile.h"
 #include "components/IniGT.h"
+#include "core/Path.h"
 #include "files.h"
 #include "win32/base/ComponentPlatform.h"
+#include "win32/base/Registry.h"
+#include "win32/ui/ComponentViews.h"
 
 namespace zerbo::win32 {
 namespace {
@@ -128,7 +131,7 @@ TEST_F(ComponentsWin, FileNamesFollowTheProgramAndTheWindowsFolder) {
     TIniGT gt(platform);
     gt.Loaded();
     EXPECT_EQ(gt.FileName(), u"Zerbo_components_test.ini");
-    EXPECT_EQ(gt.FullFileName(), ExtractFilePath(platform, program) + u"Zerbo_components_test.ini");
+    EXPECT_EQ(gt.FullFileName(), ExtractFilePath(platform.PathDelimiters(), program) + u"Zerbo_components_test.ini");
     gt.SetDefaultDir(ddWindows);
     wchar_t windows[MAX_PATH];
     GetWindowsDirectoryW(windows, MAX_PATH);

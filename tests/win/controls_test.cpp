@@ -17,6 +17,7 @@
 #include "components/WinSpinEdit.h"
 #include "win32/ipc/ClipboardChain.h"
 #include "win32/ui/ControlViews.h"
+#include "win32/ui/MenuView.h"
 
 namespace zerbo::win32 {
 namespace {
@@ -37,7 +38,7 @@ void pump() {
 
 // One shown window for all tests: Wine takes a while to take a shown window down.
 HWND sharedHost() {
-    static UniqueWindow host = [] {
+    static TWindow host = [] {
         constexpr wchar_t kClass[] = L"ZerboControlsTestHost";
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
@@ -46,19 +47,19 @@ HWND sharedHost() {
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.lpszClassName = kClass;
         RegisterClassExW(&wc);
-        UniqueWindow w(CreateWindowExW(0, kClass, L"Zerbo controls", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 50, 50,
+        TWindow w(CreateWindowExW(0, kClass, L"Zerbo controls", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 50, 50,
                                        380, 320, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
-        ShowWindow(w.get(), SW_SHOW);
-        SetForegroundWindow(w.get());
+        ShowWindow(w.Get(), SW_SHOW);
+        SetForegroundWindow(w.Get());
         pump();
         return w;
     }();
-    return host.get();
+    return host.Get();
 }
 
 // A hidden window that owns the clipboard while a test writes to it.
-UniqueWindow messageWindow() {
-    return UniqueWindow(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+TWindow messageWindow() {
+    return TWindow(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
 }
 
 // The clipboard as another program changes it.
@@ -82,6 +83,39 @@ struct Count {
 };
 
 // A small window laid out like parts of the main one.
+struct Form : TPanel {
+    Form() : TPanel(u"Form") {}
+    TPanel Panel4{u"Panel4"}, Panel5{u"Panel5"}, Panel1{u"Panel1"};
+    TComboList CdType{u"CdType"};
+    TCheckBox BoxDraw{u"BoxDraw"};
+    TSkyGroupCheckBox Comnt{u"Comnt"};
+    TTextEdit ComntStr{u"ComntStr"}, Edit2{u"Edit2"};
+    TLabel Label5{u"Label5"};
+    TWinSpinEdit BarHeight{u"BarHeight"};
+    TStatusBar StatusBar1{u"StatusBar1"};
+    TSpeedButton ViewB1{u"ViewB1"}, ViewB2{u"ViewB2"};
+    TButton Button1{u"Button1"};
+};
+template <auto Member>
+constexpr auto M = &LayoutMember<Member>;
+
+constexpr TLayoutEntry kLayout[] = {
+    {M<&Form::Panel4>, nullptr, 8, 8, 337, 34, u""},
+    {M<&Form::CdType>, M<&Form::Panel4>, 42, 8, 85, 0, u"JAN\nUPC\nCODE39"},
+    {M<&Form::BoxDraw>, M<&Form::Panel4>, 232, 10, 0, 0, u"外枠をつける"},
+    {M<&Form::Panel5>, nullptr, 8, 44, 337, 34, u""},
+    {M<&Form::Comnt>, M<&Form::Panel5>, 14, 8, 0, 0, u"コメント", 500},
+    {M<&Form::ComntStr>, M<&Form::Panel5>, 72, 6, 133, 20, u"", 500},
+    {M<&Form::Panel1>, nullptr, 8, 80, 337, 34, u""},
+    {M<&Form::Label5>, M<&Form::Panel1>, 10, 9, 0, 0, u"サイズ(高さ)"},
+    {M<&Form::BarHeight>, M<&Form::Panel1>, 80, 6, 53, 20, u""},
+    {M<&Form::Edit2>, M<&Form::Panel1>, 211, 7, 21, 20, u"*"},
+    {M<&Form::StatusBar1>, nullptr, 0, 250, 351, 19, u""},
+    {M<&Form::ViewB1>, nullptr, 272, 120, 25, 17, u"詳"},
+    {M<&Form::ViewB2>, nullptr, 296, 120, 25, 17, u"簡1"},
+    {M<&Form::Button1>, nullptr, 112, 120, 69, 22, u"フォント(&F)..."},
+};
+
 class ControlsWin : public testing::Test {
 protected:
     ControlsWin() {
@@ -93,11 +127,8 @@ protected:
         Edit2.MaxLength = 1;
         ViewB1.GroupIndex = ViewB2.GroupIndex = 1;
         ViewB1.SetDown(true);
-        TControl* const controls[] = {&Panel4, &CdType, &BoxDraw, &Panel5,     &Comnt,  &ComntStr, &Panel1,
-                                      &Label5, &BarHeight, &Edit2, &StatusBar1, &ViewB1, &ViewB2,   &Button1};
-        ApplyLayout(form, kLayout, controls);
-        views = std::make_unique<TControlViews>(host, form, kLayout,
-                                                [this](const std::u16string& m) { errors.push_back(m); });
+        ApplyLayout(form, kLayout);
+        views = std::make_unique<TControlViews>(host, form, [this](const std::u16string& m) { errors.push_back(m); });
         BoxDraw.OnClick = boxClicks.handler();
         Comnt.OnClick = comntClicks.handler();
         ComntStr.OnChange = textChanges.handler();
@@ -110,34 +141,18 @@ protected:
     }
     HWND hwnd(const TControl& c) const { return views->Handle(c); }
 
-    static constexpr TLayoutEntry kLayout[] = {
-        {u"Panel4", TControlKind::Panel, u"", 8, 8, 337, 34, u""},
-        {u"CdType", TControlKind::ComboList, u"Panel4", 42, 8, 85, 0, u"JAN\nUPC\nCODE39"},
-        {u"BoxDraw", TControlKind::CheckBox, u"Panel4", 232, 10, 0, 0, u"外枠をつける"},
-        {u"Panel5", TControlKind::Panel, u"", 8, 44, 337, 34, u""},
-        {u"Comnt", TControlKind::GroupCheckBox, u"Panel5", 14, 8, 0, 0, u"コメント", 500},
-        {u"ComntStr", TControlKind::TextEdit, u"Panel5", 72, 6, 133, 20, u"", 500},
-        {u"Panel1", TControlKind::Panel, u"", 8, 80, 337, 34, u""},
-        {u"Label5", TControlKind::Label, u"Panel1", 10, 9, 0, 0, u"サイズ(高さ)"},
-        {u"BarHeight", TControlKind::SpinEdit, u"Panel1", 80, 6, 53, 20, u""},
-        {u"Edit2", TControlKind::TextEdit, u"Panel1", 211, 7, 21, 20, u"*"},
-        {u"StatusBar1", TControlKind::StatusBar, u"", 0, 250, 351, 19, u""},
-        {u"ViewB1", TControlKind::SpeedButton, u"", 272, 120, 25, 17, u"詳"},
-        {u"ViewB2", TControlKind::SpeedButton, u"", 296, 120, 25, 17, u"簡1"},
-        {u"Button1", TControlKind::Button, u"", 112, 120, 69, 22, u"フォント(&F)..."},
-    };
-
     HWND host = sharedHost();
-    TPanel form{u"Form"}, Panel4{u"Panel4"}, Panel5{u"Panel5"}, Panel1{u"Panel1"};
-    TComboList CdType{u"CdType"};
-    TCheckBox BoxDraw{u"BoxDraw"};
-    TSkyGroupCheckBox Comnt{u"Comnt"};
-    TTextEdit ComntStr{u"ComntStr"}, Edit2{u"Edit2"};
-    TLabel Label5{u"Label5"};
-    TWinSpinEdit BarHeight{u"BarHeight"};
-    TStatusBar StatusBar1{u"StatusBar1"};
-    TSpeedButton ViewB1{u"ViewB1"}, ViewB2{u"ViewB2"};
-    TButton Button1{u"Button1"};
+    Form form;
+    TPanel &Panel4 = form.Panel4, &Panel5 = form.Panel5, &Panel1 = form.Panel1;
+    TComboList& CdType = form.CdType;
+    TCheckBox& BoxDraw = form.BoxDraw;
+    TSkyGroupCheckBox& Comnt = form.Comnt;
+    TTextEdit &ComntStr = form.ComntStr, &Edit2 = form.Edit2;
+    TLabel& Label5 = form.Label5;
+    TWinSpinEdit& BarHeight = form.BarHeight;
+    TStatusBar& StatusBar1 = form.StatusBar1;
+    TSpeedButton &ViewB1 = form.ViewB1, &ViewB2 = form.ViewB2;
+    TButton& Button1 = form.Button1;
     std::unique_ptr<TControlViews> views;
     Count boxClicks, comntClicks, textChanges, listChanges, spinChanges;
     int beeps = 0;
@@ -267,8 +282,8 @@ TEST_F(ControlsWin, TheRealSpinEditFiltersStepsAndClampsOnLeaving) {
     EXPECT_EQ(BarHeight.Value(), 77);
 
     // Without the editor, pasting is ignored; with it, the pasted text arrives.
-    UniqueWindow owner = messageWindow();
-    putText(owner.get(), L"99");
+    TWindow owner = messageWindow();
+    putText(owner.Get(), L"99");
     BarHeight.SetEditorEnabled(false);
     SendMessageW(spin, EM_SETSEL, 0, -1);
     SendMessageW(spin, WM_PASTE, 0, 0);
@@ -338,7 +353,7 @@ protected:
         CopyEmf.SetChecked(true);
         File1.OnClick = fileOpened.handler();
         P1.OnClick = printClicks.handler();
-        menu = std::make_unique<TMenuView>(host, root);
+        menu = std::make_unique<TMenuView>(host, root, false, [this](const std::u16string& m) { errors.push_back(m); });
     }
     ~MenusWin() override {
         menu.reset();
@@ -362,6 +377,7 @@ protected:
         CopyBm{u"CopyBm", u"ビットマップ(BMP)"}, K1{u"K1", u"前後の空白を除去(&K)"};
     std::unique_ptr<TMenuView> menu;
     Count kindClicks, fileOpened, printClicks;
+    std::vector<std::u16string> errors;
 };
 
 TEST_F(MenusWin, TheMenuBarShowsTheItemsWithRadioChecksAndShortcuts) {
@@ -406,7 +422,7 @@ TEST_F(MenusWin, ChoosingAnItemRunsItsClickAndTheModelShowsOnTheMenu) {
 }
 
 TEST(ClipboardWatcherWin, WatchersInOneChainSeeEachChangeAndTheChainSurvivesTheMiddleOneLeaving) {
-    UniqueWindow owner = messageWindow();
+    TWindow owner = messageWindow();
     std::vector<std::u16string> errors;
     auto showError = [&](const std::u16string& m) { errors.push_back(m); };
     struct Watched {
@@ -423,21 +439,21 @@ TEST(ClipboardWatcherWin, WatchersInOneChainSeeEachChangeAndTheChainSurvivesTheM
     // Joining is not a change.
     EXPECT_EQ(first.changes + middle.changes + head.changes, 0);
 
-    putText(owner.get(), L"4901234567894");
+    putText(owner.Get(), L"4901234567894");
     EXPECT_EQ(first.changes, 1);
     EXPECT_EQ(middle.changes, 1);
     EXPECT_EQ(head.changes, 1);
 
     middle.watcher->SetEnabled(false);
     pump();
-    putText(owner.get(), L"ABC");
+    putText(owner.Get(), L"ABC");
     EXPECT_EQ(first.changes, 2);
     EXPECT_EQ(middle.changes, 1);
     EXPECT_EQ(head.changes, 2);
 
     middle.watcher->SetEnabled(true);  // back in, now at the head
     pump();
-    putText(owner.get(), L"DEF");
+    putText(owner.Get(), L"DEF");
     EXPECT_EQ(first.changes, 3);
     EXPECT_EQ(middle.changes, 2);
     EXPECT_EQ(head.changes, 3);
@@ -445,7 +461,7 @@ TEST(ClipboardWatcherWin, WatchersInOneChainSeeEachChangeAndTheChainSurvivesTheM
 }
 
 TEST(ClipboardWatcherWin, AHandlerThatStepsOutAroundItsOwnWriteIsNotCalledBackByIt) {
-    UniqueWindow owner = messageWindow();
+    TWindow owner = messageWindow();
     int changes = 0, depth = 0, maxDepth = 0;
     TClipboardWatcher watcher(CreateClipboardChain(), [](const std::u16string&) {});
     watcher.SetOnChange([&](TObject*) {
@@ -453,12 +469,12 @@ TEST(ClipboardWatcherWin, AHandlerThatStepsOutAroundItsOwnWriteIsNotCalledBackBy
         maxDepth = std::max(maxDepth, ++depth);
         // As the watch mode does with an error text: out of the chain, write, back in.
         watcher.SetEnabled(false);
-        putText(owner.get(), L"作成できませんでした");
+        putText(owner.Get(), L"作成できませんでした");
         watcher.SetEnabled(true);
         pump();
         --depth;
     });
-    putText(owner.get(), L"x");
+    putText(owner.Get(), L"x");
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(maxDepth, 1);
 }

@@ -1,4 +1,5 @@
 #include "win32/base/ComponentPlatform.h"
+#include "win32/base/Handles.h"
 #include "win32/base/WideText.h"
 
 #include <vector>
@@ -7,26 +8,6 @@ namespace zerbo::win32 {
 
 namespace {
 
-
-class Handle {
-public:
-    explicit Handle(HANDLE h) : h_(h) {}
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    ~Handle() {
-        if (valid()) CloseHandle(h_);
-    }
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
-    HANDLE get() const { return h_; }
-    bool close() {
-        const HANDLE h = h_;
-        h_ = INVALID_HANDLE_VALUE;
-        return CloseHandle(h) != 0;
-    }
-
-private:
-    HANDLE h_;
-};
 
 bool writeAll(HANDLE h, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -42,9 +23,9 @@ bool writeAll(HANDLE h, std::string_view bytes) {
 
 IComponentPlatform::ReadResult TWin32ComponentPlatform::ReadFile(const std::u16string& path, std::string& bytes) {
     bytes.clear();
-    Handle file(CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    const TFile file(CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+    if (!file) {
         const DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME
                    ? ReadResult::Missing
@@ -53,7 +34,7 @@ IComponentPlatform::ReadResult TWin32ComponentPlatform::ReadFile(const std::u16s
     char buffer[65536];
     for (;;) {
         DWORD n = 0;
-        if (!::ReadFile(file.get(), buffer, sizeof buffer, &n, nullptr)) return ReadResult::Failed;
+        if (!::ReadFile(file.Get(), buffer, sizeof buffer, &n, nullptr)) return ReadResult::Failed;
         if (n == 0) return ReadResult::Ok;
         bytes.append(buffer, n);
     }
@@ -69,9 +50,8 @@ bool TWin32ComponentPlatform::ReplaceFile(const std::u16string& path, std::strin
     if (GetTempFileNameW(wide(folder), L"ini", 0, temp) == 0) return false;
     bool ok = false;
     {
-        Handle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        ok = file.valid() && writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
-        if (file.valid()) ok = file.close() && ok;
+        const TFile file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ok = file && writeAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
     }
     ok = ok && MoveFileExW(temp, wide(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok) DeleteFileW(temp);

@@ -6,7 +6,7 @@
 
 #include "gfx/Canvas.h"
 #include "gfx/Font.h"
-#include "win32/base/GdiHandles.h"
+#include "win32/base/Handles.h"
 
 namespace zerbo::win32 {
 

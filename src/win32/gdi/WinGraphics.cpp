@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/Error.h"
+#include "win32/gdi/Screen.h"
 
 namespace zerbo::win32 {
 
@@ -107,23 +108,11 @@ gfx::TBitmap24 TWinBitmap::ToBitmap24() const {
 
 // --- TWinMetafile ------------------------------------------------------------------------
 
-int PixelsToHundredthsMM(int pixels, bool vertical) {
-    TScreenDC screen;
-    const int ppi = GetDeviceCaps(screen.Get(), vertical ? LOGPIXELSY : LOGPIXELSX);
-    return MulDiv(pixels, 2540, ppi > 0 ? ppi : 96);
-}
+int PixelsToHundredthsMM(int pixels, bool vertical) { return MulDiv(pixels, 2540, ScreenPixelsPerInch(vertical)); }
 
 int TWinMetafile::MMWidth() const { return PixelsToHundredthsMM(FWidth, false); }
 
 int TWinMetafile::MMHeight() const { return PixelsToHundredthsMM(FHeight, true); }
-
-namespace {
-// A recording that ends without completing its metafile leaves nothing behind.
-struct AbandonRecording {
-    static void Free(HDC dc) { DeleteEnhMetaFile(CloseEnhMetaFile(dc)); }
-};
-using TRecordingDC = TOwned<HDC, AbandonRecording>;
-} // namespace
 
 // A GDI canvas on the metafile's recording DC; its end completes the metafile.
 class TEnhMetafileRecorder : public TGdiCanvas {

@@ -8,7 +8,7 @@
 
 #include "gfx/Picture.h"
 #include "win32/gdi/GdiCanvas.h"
-#include "win32/base/GdiHandles.h"
+#include "win32/base/Handles.h"
 
 namespace zerbo::win32 {
 

@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-#include <stdexcept>
-
-#include "win32/base/WindowHandles.h"
+#include "win32/base/Handles.h"
+#include "win32/base/SystemError.h"
 #include "win32/base/WideText.h"
 
 namespace zerbo::win32 {
@@ -26,15 +25,15 @@ public:
             wc.lpfnWndProc = &WinClipboardChain::windowProc;
             wc.hInstance = instance;
             wc.lpszClassName = kClassName;
-            if (!RegisterClassExW(&wc)) throw std::runtime_error("RegisterClassExW failed for the clipboard watcher");
+            if (!RegisterClassExW(&wc)) RaiseLastError();
         }
-        window_.reset(CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this));
-        if (!window_) throw std::runtime_error("CreateWindowExW failed for the clipboard watcher");
+        window_.Reset(CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this));
+        if (!window_) RaiseLastError();
     }
 
     void Bind(TClipboardWatcher* watcher) override { watcher_ = watcher; }
-    TWindowHandle Join() override { return fromWindow(SetClipboardViewer(window_.get())); }
-    void Leave(TWindowHandle next) override { ChangeClipboardChain(window_.get(), toWindow(next)); }
+    TWindowHandle Join() override { return fromWindow(SetClipboardViewer(window_.Get())); }
+    void Leave(TWindowHandle next) override { ChangeClipboardChain(window_.Get(), toWindow(next)); }
     void Send(TWindowHandle to, TMessage message, std::uintptr_t wParam, std::intptr_t lParam) override {
         SendMessageW(toWindow(to), message == TMessage::DrawClipboard ? WM_DRAWCLIPBOARD : WM_CHANGECBCHAIN,
                      static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
@@ -66,16 +65,12 @@ private:
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
 
-    UniqueWindow window_;
+    TWindow window_;
     TClipboardWatcher* watcher_ = nullptr;
 };
 
 } // namespace
 
 std::unique_ptr<IClipboardChain> CreateClipboardChain() { return std::make_unique<WinClipboardChain>(); }
-
-void ShowErrorMessage(const std::u16string& message) {
-    MessageBoxW(nullptr, wide(message), L"Zerbo", MB_OK | MB_ICONERROR | MB_TASKMODAL);
-}
 
 } // namespace zerbo::win32

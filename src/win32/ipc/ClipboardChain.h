@@ -11,7 +11,4 @@ namespace zerbo::win32 {
 // A new hidden window of its own for one watcher.
 std::unique_ptr<IClipboardChain> CreateClipboardChain();
 
-// The application's error display: the message in a message box with the error icon.
-void ShowErrorMessage(const std::u16string& message);
-
 } // namespace zerbo::win32

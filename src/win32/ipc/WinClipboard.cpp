@@ -4,6 +4,7 @@
 
 #include "core/Error.h"
 #include "gfx/Bitmap.h"
+#include "win32/base/SystemError.h"
 #include "win32/gdi/WinGraphics.h"
 
 namespace zerbo::win32 {
@@ -17,17 +18,6 @@ namespace {
     const DWORD error = GetLastError();
     throw EClipboardError(std::u16string(what) + u": " + SystemErrorMessage(error));
 }
-
-// The clipboard open for the scope, or EClipboardError with the platform's reason.
-class TClipboardSession {
-public:
-    explicit TClipboardSession(HWND owner) {
-        if (!OpenClipboard(owner)) RaiseClipboardError(u"クリップボードを開けません");
-    }
-    TClipboardSession(const TClipboardSession&) = delete;
-    TClipboardSession& operator=(const TClipboardSession&) = delete;
-    ~TClipboardSession() { CloseClipboard(); }
-};
 
 // A screen-compatible copy of the bitmap's pixels: what other programs expect of CF_BITMAP.
 TGdiObject<HBITMAP> CopyBitmap(const gfx::TBitmapGraphic& source) {
@@ -69,7 +59,8 @@ TWinClipboard::TWinClipboard(HWND owner) : FOwner(owner) {
 // clipboard has accepted it.
 template <class Owned>
 void TWinClipboard::Put(UINT format, Owned& data) {
-    TClipboardSession session(FOwner);
+    const TClipboardOpen session(FOwner);
+    if (!session.IsOpen()) RaiseClipboardError(u"クリップボードを開けません");
     if (!EmptyClipboard()) RaiseClipboardError(u"クリップボードを空にできません");
     if (!SetClipboardData(format, data.Get())) RaiseClipboardError(u"クリップボードにデータを設定できません");
     (void)data.Release();

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "gfx/Clipboard.h"
-#include "win32/base/GdiHandles.h"
+#include "win32/base/Handles.h"
 
 namespace zerbo::win32 {
 

@@ -1,61 +1,14 @@
-#include "win32/base/ComponentPlatform.h"
+#include "win32/ui/ComponentViews.h"
+
 #include "win32/base/WideText.h"
+#include "win32/gdi/Screen.h"
 
 namespace zerbo::win32 {
 
 namespace {
 
-
-int screenPixelsPerInch() {
-    HDC dc = GetDC(nullptr);
-    const int ppi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-    if (dc) ReleaseDC(nullptr, dc);
-    return ppi > 0 ? ppi : 96;
-}
-
 // The window-text system colour, with 0xFF in the top byte as system colours carry.
 constexpr int32_t kWindowText = static_cast<int32_t>(0xFF000000u | COLOR_WINDOWTEXT);
-
-class RegistryKey : public IRegistryKey {
-public:
-    explicit RegistryKey(HKEY key) : key_(key) {}
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    ~RegistryKey() override { RegCloseKey(key_); }
-
-    TRegValue ReadValue(const std::u16string& name) override {
-        DWORD type = 0;
-        DWORD size = 0;
-        TRegValue value;
-        if (RegQueryValueExW(key_, wide(name), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return value;
-        std::vector<BYTE> data(size + sizeof(wchar_t));
-        if (RegQueryValueExW(key_, wide(name), nullptr, &type, data.data(), &size) != ERROR_SUCCESS) return value;
-        if (type == REG_DWORD && size == sizeof(DWORD)) {
-            value.kind = TRegValue::rvInteger;
-            value.integer = static_cast<int32_t>(*reinterpret_cast<const DWORD*>(data.data()));
-        } else if (type == REG_SZ || type == REG_EXPAND_SZ) {
-            value.kind = TRegValue::rvString;
-            value.text.assign(reinterpret_cast<const char16_t*>(data.data()), size / sizeof(char16_t));
-            while (!value.text.empty() && value.text.back() == u'\0') value.text.pop_back();
-        } else {
-            value.kind = TRegValue::rvOther;
-        }
-        return value;
-    }
-    bool WriteString(const std::u16string& name, const std::u16string& value) override {
-        const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(char16_t));
-        return RegSetValueExW(key_, wide(name), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes) ==
-               ERROR_SUCCESS;
-    }
-    bool WriteInteger(const std::u16string& name, int32_t value) override {
-        const auto data = static_cast<DWORD>(value);
-        return RegSetValueExW(key_, wide(name), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) ==
-               ERROR_SUCCESS;
-    }
-
-private:
-    HKEY key_;
-};
 
 void fillBox(HWND hwnd, UINT reset, UINT add, const std::vector<std::u16string>& items) {
     SendMessageW(hwnd, reset, 0, 0);
@@ -114,7 +67,7 @@ void TWinIniForm::SetHeight(int32_t v) { move(Left(), Top(), Width(), v); }
 
 // Font -------------------------------------------------------------------------------
 
-TWinFont::TWinFont() : color_(kWindowText), pixelsPerInch_(screenPixelsPerInch()) {
+TWinFont::TWinFont() : color_(kWindowText), pixelsPerInch_(ScreenPixelsPerInch()) {
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf_, &lf_);
 }
 
@@ -160,18 +113,6 @@ void TWinFont::Assign(const IIniFont& source) {
     SetSize(source.Size());
     SetStyle(source.Style());
     SetColor(source.Color());
-}
-
-// Registry ---------------------------------------------------------------------------
-
-std::unique_ptr<IRegistryKey> TWinRegistry::OpenKey(const std::u16string& path) {
-    std::u16string relative = path;
-    while (!relative.empty() && relative.front() == u'\\') relative.erase(relative.begin());
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, wide(relative), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return nullptr;
-    return std::make_unique<RegistryKey>(key);
 }
 
 // History boxes ----------------------------------------------------------------------

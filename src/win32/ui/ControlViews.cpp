@@ -3,13 +3,13 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <stdexcept>
+#include <cwctype>
 #include <string>
 
 #include "components/SkyGroupCheckBox.h"
 #include "components/WinSpinEdit.h"
-#include "core/Error.h"
-#include "core/Text.h"
+#include "core/Guard.h"
+#include "win32/base/SystemError.h"
 #include "win32/base/WideText.h"
 
 namespace zerbo::win32 {
@@ -21,9 +21,6 @@ constexpr int kUpDownWidth = 15;
 // The closed height of a drop-down when the table gives none, and how far it opens.
 constexpr int kComboHeight = 20;
 constexpr int kComboDropHeight = 200;
-// Menu command identifiers of every menu view of the program; below the system's.
-constexpr UINT kFirstMenuId = 0x4000;
-constexpr UINT kLastMenuId = 0xEFFF;
 
 
 std::u16string windowText(HWND hwnd) {
@@ -32,21 +29,6 @@ std::u16string windowText(HWND hwnd) {
     const int got = GetWindowTextW(hwnd, reinterpret_cast<wchar_t*>(text.data()), n + 1);
     text.resize(static_cast<size_t>(std::max(got, 0)));
     return text;
-}
-
-// Errors of handlers run from a window procedure go to the error display: they must not
-// unwind through the system's frames.
-template <typename Body>
-void runGuarded(const TErrorDisplay& showError, Body&& body) {
-    try {
-        body();
-    } catch (const Exception& e) {
-        if (showError) showError(e.Message());
-    } catch (const std::exception& e) {
-        if (showError) showError(FromUtf8(e.what()));
-    } catch (...) {
-        if (showError) showError(u"不明な例外が発生しました");
-    }
 }
 
 void registerPanelClass(HINSTANCE instance) {
@@ -58,7 +40,7 @@ void registerPanelClass(HINSTANCE instance) {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kPanelClass;
-    if (!RegisterClassExW(&wc)) throw std::runtime_error("RegisterClassExW failed for panels");
+    if (!RegisterClassExW(&wc)) RaiseLastError();
 }
 
 // The caption's extent in the font, without the "&" that only underlines.
@@ -69,13 +51,21 @@ SIZE textExtent(HWND hwnd, HFONT font, const std::u16string& caption) {
         text += caption[i];
     }
     SIZE size{0, 0};
-    HDC dc = GetDC(hwnd);
+    const TWindowDC dc(GetDC(hwnd), {hwnd});
     if (!dc) return size;
-    const HGDIOBJ old = SelectObject(dc, font);
-    GetTextExtentPoint32W(dc, wide(text), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd, dc);
+    const TSelection select(dc.Get(), font);
+    GetTextExtentPoint32W(dc.Get(), wide(text), static_cast<int>(text.size()), &size);
     return size;
+}
+
+// The letter after a single "&" of a caption, 0 when there is none.
+char16_t mnemonicOf(const std::u16string& caption) {
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != u'&') continue;
+        if (caption[i + 1] != u'&') return static_cast<char16_t>(std::towupper(caption[i + 1]));
+        ++i;
+    }
+    return 0;
 }
 
 int windowHeight(const TControl& m) {
@@ -90,10 +80,10 @@ struct MirrorScope {
 
 } // namespace
 
-UniqueFont CreateWindowFont() {
-    UniqueFont font(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+TGdiObject<HFONT> CreateWindowFont() {
+    TGdiObject<HFONT> font(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"ＭＳ Ｐゴシック"));
-    if (!font) throw std::runtime_error("CreateFontW failed for the window font");
+    if (!font) RaiseLastError();
     return font;
 }
 
@@ -101,23 +91,31 @@ UniqueFont CreateWindowFont() {
 
 struct TControlViews::View {
     TControl* model = nullptr;
-    UniqueWindow window;
+    TWindow window;
     HWND inner = nullptr;   // the text field of a csDropDown box, freed with the box
     HWND upDown = nullptr;  // the spin button, a child of the edit and freed with it
 };
 
-TControlViews::TControlViews(HWND host, TControl& form, std::span<const TLayoutEntry> layout, TErrorDisplay showError)
+TControlViews::TControlViews(HWND host, TControl& form, TErrorDisplay showError)
     : host_(host), font_(CreateWindowFont()), showError_(std::move(showError)) {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_UPDOWN_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_UPDOWN_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&icc);
     registerPanelClass(GetModuleHandleW(nullptr));
     SetWindowSubclass(host_, &subclassProc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
     try {
-        for (const TLayoutEntry& e : layout) {
-            TControl* model = form.FindControl(e.Name);
-            if (!model || !model->Parent()) throw std::logic_error("the layout was not applied to the form: " + ToUtf8(e.Name));
-            create(*model, model->Parent() == &form ? host_ : Handle(*model->Parent()));
-        }
+        // Parents before their children, each in the order it was placed.
+        auto createAll = [&](auto& self, TControl& parent, HWND parentWindow) -> void {
+            for (TControl* child : parent.Controls()) {
+                if (child->Kind() == TControlKind::ScrollBox) continue;
+                create(*child, parentWindow);
+                self(self, *child, Handle(*child));
+            }
+        };
+        createAll(createAll, form, host_);
+        // The later a control was placed, the further in front it is, as the form designer
+        // puts it; a new child window starts at the back.
+        for (const auto& v : views_)
+            SetWindowPos(v->window.Get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         // A group check box applies its state when its window is created.
         for (const auto& v : views_)
             if (auto* group = dynamic_cast<TSkyGroupCheckBox*>(v->model)) group->UpdateGroup();
@@ -136,10 +134,11 @@ void TControlViews::teardown() {
         View& v = **it;
         if (v.model->Observer() == this) v.model->SetObserver(nullptr);
         if (v.inner) RemoveWindowSubclass(v.inner, &subclassProc, id);
-        if (v.window) RemoveWindowSubclass(v.window.get(), &subclassProc, id);
-        v.window.reset();
+        if (v.window) RemoveWindowSubclass(v.window.Get(), &subclassProc, id);
+        v.window.Reset();
     }
     views_.clear();
+    tooltips_.Reset();
     byWindow_.clear();
     byModel_.clear();
     if (host_) RemoveWindowSubclass(host_, &subclassProc, id);
@@ -148,7 +147,7 @@ void TControlViews::teardown() {
 
 HWND TControlViews::Handle(const TControl& control) const {
     const auto it = byModel_.find(&control);
-    return it == byModel_.end() ? nullptr : it->second->window.get();
+    return it == byModel_.end() ? nullptr : it->second->window.Get();
 }
 
 TControlViews::View* TControlViews::find(HWND hwnd) const {
@@ -156,16 +155,11 @@ TControlViews::View* TControlViews::find(HWND hwnd) const {
     return it == byWindow_.end() ? nullptr : it->second;
 }
 
-template <typename Body>
-void TControlViews::guarded(Body&& body) {
-    runGuarded(showError_, std::forward<Body>(body));
-}
-
 void TControlViews::create(TControl& m, HWND parent) {
     const TControlKind kind = m.Kind();
     // Sizes the table leaves open follow the caption, as auto-sized controls do.
     if (m.Width() == 0 || m.Height() == 0) {
-        const SIZE s = textExtent(parent, font_.get(), m.Caption());
+        const SIZE s = textExtent(parent, font_.Get(), m.Caption());
         int w = m.Width(), h = m.Height();
         if (kind == TControlKind::CheckBox || kind == TControlKind::GroupCheckBox) {
             if (w == 0) w = s.cx + GetSystemMetrics(SM_CXMENUCHECK) + 8;
@@ -186,8 +180,11 @@ void TControlViews::create(TControl& m, HWND parent) {
     std::u16string text = m.Caption();
     switch (kind) {
     case TControlKind::Panel:
+    case TControlKind::ScrollBox:
         cls = kPanelClass;
+        // Tab moves into and out of the panel's controls.
         style |= WS_CLIPCHILDREN;
+        exStyle = WS_EX_CONTROLPARENT;
         break;
     case TControlKind::Label:
         style |= SS_LEFT;
@@ -233,11 +230,11 @@ void TControlViews::create(TControl& m, HWND parent) {
     auto v = std::make_unique<View>();
     v->model = &m;
     const auto id = static_cast<INT_PTR>(1000 + views_.size());
-    v->window.reset(CreateWindowExW(exStyle, cls, wide(text), style, m.Left(), m.Top(), m.Width(), windowHeight(m),
+    v->window.Reset(CreateWindowExW(exStyle, cls, wide(text), style, m.Left(), m.Top(), m.Width(), windowHeight(m),
                                     parent, reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), nullptr));
-    const HWND h = v->window.get();
-    if (!h) throw std::runtime_error("CreateWindowExW failed for " + ToUtf8(m.Name));
-    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    const HWND h = v->window.Get();
+    if (!h) RaiseLastError();
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     const auto subclassId = reinterpret_cast<UINT_PTR>(this);
     SetWindowSubclass(h, &subclassProc, subclassId, reinterpret_cast<DWORD_PTR>(this));
     byWindow_[h] = v.get();
@@ -291,11 +288,30 @@ void TControlViews::create(TControl& m, HWND parent) {
         if (kind == TControlKind::ComboList) mirrorItems(view);
         if (kind == TControlKind::StatusBar) mirrorText(view);
     }
+    if (!m.Hint.empty()) addTooltip(view);
     m.SetObserver(this);
 }
 
+void TControlViews::addTooltip(const View& v) {
+    if (!tooltips_) {
+        tooltips_.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, host_, nullptr,
+                                        GetModuleHandleW(nullptr), nullptr));
+        if (!tooltips_) RaiseLastError();
+        SendMessageW(tooltips_.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    }
+    std::u16string hint = v.model->Hint;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = host_;
+    tool.uId = reinterpret_cast<UINT_PTR>(v.window.Get());
+    tool.lpszText = reinterpret_cast<wchar_t*>(hint.data());
+    SendMessageW(tooltips_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 void TControlViews::mirrorText(View& v) {
-    const HWND h = v.window.get();
+    const HWND h = v.window.Get();
     TControl& m = *v.model;
     switch (m.Kind()) {
     case TControlKind::TextEdit:
@@ -320,7 +336,7 @@ void TControlViews::mirrorText(View& v) {
 }
 
 void TControlViews::mirrorItems(View& v) {
-    const HWND h = v.window.get();
+    const HWND h = v.window.Get();
     const auto& list = static_cast<TComboList&>(*v.model);
     SendMessageW(h, CB_RESETCONTENT, 0, 0);
     for (const auto& item : list.Items()) SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item)));
@@ -332,7 +348,7 @@ void TControlViews::Changed(TComponent& component, TChange what) {
     const auto it = byModel_.find(&component);
     if (it == byModel_.end() || !it->second->window) return;
     View& v = *it->second;
-    const HWND h = v.window.get();
+    const HWND h = v.window.Get();
     TControl& m = *v.model;
     MirrorScope scope(mirroring_);
     switch (what) {
@@ -380,9 +396,9 @@ void TControlViews::Changed(TComponent& component, TChange what) {
 void TControlViews::command(View& v, UINT code) {
     // What the view itself wrote is not the user's input.
     if (mirroring_ > 0) return;
-    const HWND h = v.window.get();
+    const HWND h = v.window.Get();
     TControl& m = *v.model;
-    guarded([&] {
+    Guarded(showError_, [&] {
         switch (m.Kind()) {
         case TControlKind::Button:
         case TControlKind::SpeedButton:
@@ -416,7 +432,7 @@ bool TControlViews::input(View& v, HWND hwnd, UINT msg, WPARAM& wParam, LPARAM l
     case WM_KEYDOWN:
     case WM_KEYUP: {
         auto key = static_cast<uint16_t>(wParam);
-        guarded([&] { msg == WM_KEYDOWN ? m.KeyDown(key) : m.KeyUp(key); });
+        Guarded(showError_, [&] { msg == WM_KEYDOWN ? m.KeyDown(key) : m.KeyUp(key); });
         if (key == 0) {
             result = 0;
             return true;
@@ -426,7 +442,7 @@ bool TControlViews::input(View& v, HWND hwnd, UINT msg, WPARAM& wParam, LPARAM l
     }
     case WM_CHAR: {
         auto key = static_cast<char16_t>(wParam);
-        guarded([&] { m.KeyPress(key); });
+        Guarded(showError_, [&] { m.KeyPress(key); });
         if (key == 0) {
             result = 0;
             return true;
@@ -436,11 +452,11 @@ bool TControlViews::input(View& v, HWND hwnd, UINT msg, WPARAM& wParam, LPARAM l
     }
     case WM_SETFOCUS:
         result = DefSubclassProc(hwnd, msg, wParam, lParam);
-        guarded([&] { m.DoEnter(); });
+        Guarded(showError_, [&] { m.DoEnter(); });
         return true;
     case WM_KILLFOCUS:
         result = DefSubclassProc(hwnd, msg, wParam, lParam);
-        guarded([&] { m.DoExit(); });
+        Guarded(showError_, [&] { m.DoExit(); });
         return true;
     case WM_LBUTTONDOWN:
         m.SetMouseDown(true);
@@ -460,13 +476,81 @@ bool TControlViews::input(View& v, HWND hwnd, UINT msg, WPARAM& wParam, LPARAM l
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (!spin || !header || header->hwndFrom != v.upDown || header->code != UDN_DELTAPOS) return false;
         const auto* change = reinterpret_cast<const NMUPDOWN*>(lParam);
-        guarded([&] { change->iDelta > 0 ? spin->UpClick() : spin->DownClick(); });
+        Guarded(showError_, [&] { change->iDelta > 0 ? spin->UpClick() : spin->DownClick(); });
         result = 1;  // keeps the button's own position where it is
         return true;
     }
     default:
         return false;
     }
+}
+
+// The keyboard ---------------------------------------------------------------------------
+
+bool TControlViews::canFocus(const View& v) const {
+    const HWND h = v.window.Get();
+    if (!h || !(GetWindowLongPtrW(h, GWL_STYLE) & WS_TABSTOP) || !IsWindowVisible(h)) return false;
+    // A disabled panel keeps the controls on it from the keyboard too.
+    for (HWND w = h; w && w != host_; w = GetParent(w))
+        if (!IsWindowEnabled(w)) return false;
+    return true;
+}
+
+void TControlViews::Focus(const TControl& control) {
+    const auto it = byModel_.find(&control);
+    if (it != byModel_.end() && canFocus(*it->second)) SetFocus(it->second->window.Get());
+}
+
+bool TControlViews::tab(HWND from, bool backwards) {
+    // The control the focus is in: the field of a drop-down or the button of a spin edit
+    // belong to their control.
+    const View* current = nullptr;
+    for (HWND w = from; w && w != host_ && !current; w = GetParent(w))
+        if (const View* v = find(w); v && v->window.Get() == w) current = v;
+    const auto n = static_cast<std::ptrdiff_t>(views_.size());
+    std::ptrdiff_t at = -1;
+    for (std::ptrdiff_t i = 0; i < n; ++i)
+        if (views_[static_cast<size_t>(i)].get() == current) at = i;
+    if (at < 0) at = backwards ? 0 : n - 1;
+    for (std::ptrdiff_t step = 1; step <= n; ++step) {
+        const View& v = *views_[static_cast<size_t>(((at + (backwards ? -step : step)) % n + n) % n)];
+        if (!canFocus(v)) continue;
+        SetFocus(v.window.Get());
+        // As in a dialog, a text field reached by Tab shows its whole text selected.
+        if (v.model->Kind() == TControlKind::TextEdit || v.model->Kind() == TControlKind::SpinEdit)
+            SendMessageW(v.window.Get(), EM_SETSEL, 0, -1);
+        return true;
+    }
+    return false;
+}
+
+bool TControlViews::mnemonic(char16_t key) {
+    const auto upper = static_cast<char16_t>(std::towupper(key));
+    for (const auto& v : views_) {
+        const TControlKind kind = v->model->Kind();
+        const bool pressable = kind == TControlKind::Button || kind == TControlKind::CheckBox ||
+                               kind == TControlKind::GroupCheckBox;
+        if (!pressable || mnemonicOf(v->model->Caption()) != upper || !canFocus(*v)) continue;
+        SetFocus(v->window.Get());
+        // The press the user would make, through the control's own click.
+        SendMessageW(v->window.Get(), BM_CLICK, 0, 0);
+        return true;
+    }
+    return false;
+}
+
+bool TControlViews::HandleDialogKey(const MSG& msg) {
+    if (!host_ || (msg.hwnd != host_ && !IsChild(host_, msg.hwnd))) return false;
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) {
+        // A drop-down that is open keeps Tab to itself.
+        for (HWND w = msg.hwnd; w && w != host_; w = GetParent(w))
+            if (const View* v = find(w); v && v->model->Kind() == TControlKind::ComboList &&
+                                         SendMessageW(v->window.Get(), CB_GETDROPPEDSTATE, 0, 0))
+                return false;
+        return tab(msg.hwnd, GetKeyState(VK_SHIFT) < 0);
+    }
+    if (msg.message == WM_SYSCHAR) return mnemonic(static_cast<char16_t>(msg.wParam));
+    return false;
 }
 
 LRESULT CALLBACK TControlViews::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -477,7 +561,7 @@ LRESULT CALLBACK TControlViews::subclassProc(HWND hwnd, UINT msg, WPARAM wParam,
         RemoveWindowSubclass(hwnd, &subclassProc, id);
         if (hwnd == self->host_) self->host_ = nullptr;
         if (View* v = self->find(hwnd)) {
-            if (v->window.get() == hwnd) v->window.release();
+            if (v->window.Get() == hwnd) v->window.Forget();
             if (v->inner == hwnd) v->inner = nullptr;
             self->byWindow_.erase(hwnd);
         }
@@ -487,7 +571,7 @@ LRESULT CALLBACK TControlViews::subclassProc(HWND hwnd, UINT msg, WPARAM wParam,
     const bool container = hwnd == self->host_ || (v && v->model->Kind() == TControlKind::Panel);
     if (container && msg == WM_COMMAND && lParam != 0) {
         const auto control = reinterpret_cast<HWND>(lParam);
-        if (View* source = self->find(control); source && source->window.get() == control) {
+        if (View* source = self->find(control); source && source->window.Get() == control) {
             self->command(*source, HIWORD(wParam));
             return 0;
         }
@@ -499,151 +583,5 @@ LRESULT CALLBACK TControlViews::subclassProc(HWND hwnd, UINT msg, WPARAM wParam,
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
-// Menus ------------------------------------------------------------------------------
-
-namespace {
-
-UINT nextMenuId() {
-    static UINT next = kFirstMenuId;
-    const UINT id = next;
-    next = next == kLastMenuId ? kFirstMenuId : next + 1;
-    return id;
-}
-
-std::u16string shortCutText(TShortCut shortCut) {
-    std::u16string text;
-    if (shortCut & scShift) text += u"Shift+";
-    if (shortCut & scCtrl) text += u"Ctrl+";
-    if (shortCut & scAlt) text += u"Alt+";
-    const auto key = static_cast<uint16_t>(shortCut & 0xFF);
-    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) {
-        text += static_cast<char16_t>(key);
-    } else if (key >= VK_F1 && key <= VK_F12) {
-        const std::string n = std::to_string(key - VK_F1 + 1);
-        text += u'F';
-        text.append(n.begin(), n.end());
-    }
-    return text;
-}
-
-std::u16string menuText(const TMenuItem& item) {
-    return item.ShortCut ? item.Caption() + u"\t" + shortCutText(item.ShortCut) : item.Caption();
-}
-
-} // namespace
-
-TMenuView::TMenuView(HWND host, TMenuItem& root, bool popup, TErrorDisplay showError)
-    : host_(host), root_(root), popup_(popup), showError_(std::move(showError)),
-      menu_(popup ? CreatePopupMenu() : CreateMenu()) {
-    if (!menu_) throw std::runtime_error("the menu could not be created");
-    std::vector<ACCEL> accelerators;
-    build(menu_.get(), root_, accelerators);
-    if (!accelerators.empty())
-        accelerators_.reset(CreateAcceleratorTableW(accelerators.data(), static_cast<int>(accelerators.size())));
-    SetWindowSubclass(host_, &subclassProc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
-    if (!popup_) SetMenu(host_, menu_.get());
-}
-
-TMenuView::~TMenuView() {
-    for (const Entry& e : entries_)
-        if (e.item->Observer() == this) e.item->SetObserver(nullptr);
-    if (host_) {
-        RemoveWindowSubclass(host_, &subclassProc, reinterpret_cast<UINT_PTR>(this));
-        if (!popup_ && GetMenu(host_) == menu_.get()) SetMenu(host_, nullptr);
-    }
-}
-
-void TMenuView::build(HMENU menu, TMenuItem& parent, std::vector<ACCEL>& accelerators) {
-    for (TMenuItem* item : parent.Items()) {
-        Entry e{item, menu, 0, nullptr};
-        const std::u16string text = menuText(*item);
-        if (item->IsSeparator()) {
-            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        } else if (!item->Items().empty()) {
-            UniqueMenu sub(CreatePopupMenu());
-            if (!sub) throw std::runtime_error("a sub-menu could not be created");
-            build(sub.get(), *item, accelerators);
-            if (!AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub.get()), wide(text)))
-                throw std::runtime_error("a sub-menu could not be added");
-            e.subMenu = sub.release();  // the parent menu frees it from now on
-        } else {
-            e.id = nextMenuId();
-            AppendMenuW(menu, MF_STRING, e.id, wide(text));
-            if (item->ShortCut) {
-                BYTE flags = FVIRTKEY;
-                if (item->ShortCut & scShift) flags |= FSHIFT;
-                if (item->ShortCut & scCtrl) flags |= FCONTROL;
-                if (item->ShortCut & scAlt) flags |= FALT;
-                accelerators.push_back(ACCEL{flags, static_cast<WORD>(item->ShortCut & 0xFF), static_cast<WORD>(e.id)});
-            }
-        }
-        entries_.push_back(e);
-        mirror(e);
-        item->SetObserver(this);
-    }
-}
-
-UINT TMenuView::CommandId(const TMenuItem& item) const {
-    for (const Entry& e : entries_)
-        if (e.item == &item) return e.id;
-    return 0;
-}
-
-void TMenuView::mirror(const Entry& e) {
-    if (e.item->IsSeparator() || !e.item->Parent()) return;
-    const auto& siblings = e.item->Parent()->Items();
-    const auto position = static_cast<UINT>(std::find(siblings.begin(), siblings.end(), e.item) - siblings.begin());
-    std::u16string text = menuText(*e.item);
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
-    info.fType = e.item->RadioItem ? MFT_RADIOCHECK : MFT_STRING;
-    info.fState = (e.item->Checked() ? MFS_CHECKED : MFS_UNCHECKED) | (e.item->Enabled() ? MFS_ENABLED : MFS_GRAYED);
-    info.dwTypeData = reinterpret_cast<wchar_t*>(text.data());
-    SetMenuItemInfoW(e.parentMenu, position, TRUE, &info);
-    if (!popup_ && host_ && e.parentMenu == menu_.get()) DrawMenuBar(host_);
-}
-
-void TMenuView::Changed(TComponent& component, TChange) {
-    // Entries are made once; items added later are not shown.
-    for (const Entry& e : entries_)
-        if (e.item == &component) mirror(e);
-}
-
-void TMenuView::TrackPopup(int x, int y) {
-    TrackPopupMenu(menu_.get(), TPM_RIGHTBUTTON, x, y, 0, host_, nullptr);
-    PostMessageW(host_, WM_NULL, 0, 0);
-}
-
-LRESULT CALLBACK TMenuView::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR data) {
-    auto* self = reinterpret_cast<TMenuView*>(data);
-    switch (msg) {
-    case WM_COMMAND:
-        // From a menu (0) or an accelerator (1), not from a control.
-        if (lParam == 0 && HIWORD(wParam) <= 1) {
-            for (const Entry& e : self->entries_) {
-                if (e.id == 0 || e.id != LOWORD(wParam)) continue;
-                if (e.item->Enabled()) runGuarded(self->showError_, [&] { e.item->Click(); });
-                return 0;
-            }
-        }
-        break;
-    case WM_INITMENUPOPUP:
-        for (const Entry& e : self->entries_)
-            if (e.subMenu && e.subMenu == reinterpret_cast<HMENU>(wParam))
-                runGuarded(self->showError_, [&] { e.item->Click(); });
-        break;
-    case WM_NCDESTROY:
-        // The window frees the menu bar it holds.
-        RemoveWindowSubclass(hwnd, &subclassProc, id);
-        if (!self->popup_ && GetMenu(hwnd) == self->menu_.get()) self->menu_.release();
-        self->host_ = nullptr;
-        break;
-    default:
-        break;
-    }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
-}
 
 } // namespace zerbo::win32

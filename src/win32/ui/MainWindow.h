@@ -1,18 +1,23 @@
 #pragma once
-// The main window on Windows: the real window, controls and menus over TZerboCode, and the
-// platform services the window's logic asks for.
+// The main window on Windows: the real window with its controls, menus and picture box over
+// TZerboCode, and the services the window's logic is given.
 #include <windows.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/Services.h"
 #include "app/ZerboCode.h"
-#include "app/ZerboPlatform.h"
 #include "win32/base/ComponentPlatform.h"
-#include "win32/ui/ControlViews.h"
+#include "win32/base/Handles.h"
 #include "win32/ipc/WinClipboard.h"
-#include "win32/base/WindowHandles.h"
+#include "win32/ui/Application.h"
+#include "win32/ui/ControlViews.h"
+#include "win32/ui/Dialogs.h"
+#include "win32/ui/MenuView.h"
+#include "win32/ui/PictureBox.h"
+#include "win32/ui/Shell.h"
 
 namespace zerbo::win32 {
 
@@ -23,75 +28,51 @@ inline constexpr int kClientWidth = 351;
 inline constexpr int kClientHeight = 361;
 
 // The top-level window of the program: fixed single border, system menu and minimise box.
-class MainWindow : public app::IZerboPlatform, private IChangeObserver {
+class MainWindow : public app::IMainForm {
 public:
     // Creates the window and its controls and loads the settings; `args` are the program's
-    // arguments.
-    MainWindow(HINSTANCE instance, const std::vector<std::u16string>& args);
+    // arguments. The window's keyboard and error display join the application's loop.
+    MainWindow(HINSTANCE instance, TWinApplication& application, const std::vector<std::u16string>& args);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow() override;
 
-    HWND handle() const { return hwnd_; }
+    HWND handle() const { return window_.Get(); }
     void show(int showCommand);
     app::TZerboCode& code() { return *code_; }
-    // For the message loop: the menu shortcuts of the window.
-    bool translateAccelerator(MSG& msg);
 
-    // IZerboPlatform
-    IComponentPlatform& Components() override { return files_; }
-    const gfx::TGraphicFactory& Graphics() override;
-    gfx::IClipboard& Clipboard() override { return *clipboard_; }
-    std::unique_ptr<IClipboardChain> CreateClipboardChain() override;
-    void ShowError(const std::u16string& message) override;
-    void ProcessMessages() override;
-    void Sleep(int32_t milliseconds) override;
-    uint32_t TickCount() override;
-    std::u16string UpperCase(const std::u16string& text) override;
+    // app::IMainForm
+    IIniForm& Placement() override;
     int ScreenPixelsPerInch() override;
-    IIniForm& Form() override;
-    void SetFormHeight(int32_t height) override;
+    void SetHeight(int32_t height) override;
     void SetStayOnTop(bool value) override;
     void Close() override;
-    void MinimizeApplication() override;
-    bool ExecuteFontDialog(gfx::TFont& font) override;
-    bool ExecuteColorDialog(TColor& color) override;
-    bool ExecuteSaveDialog(const app::TSaveDialogOptions& options, std::u16string& fileName) override;
-    void ShellOpen(const std::u16string& fileName) override;
-    void HelpContents(const std::u16string& helpFile) override;
+    void Minimize() override;
 
 private:
     class PlacementForm;
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK scrollBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT handleScrollBox(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    void Changed(TComponent& component, TChange what) override;
-    template <typename Body>
-    void guarded(Body&& body);
-    void createScrollBox();
-    void paintPicture(HDC dc);
-    void updateScrollBars();
-    void scroll(int bar, WORD request);
+    bool preTranslate(MSG& msg);
+    void activate(bool active);
     void updateSampleFont();
 
-    HINSTANCE instance_;
-    HWND hwnd_ = nullptr;
+    TWinApplication& application_;
+    TWindow window_;
     TWin32ComponentPlatform files_;
     std::unique_ptr<TWinClipboard> clipboard_;
-    std::unique_ptr<PlacementForm> form_;
+    std::unique_ptr<TWinDialogs> dialogs_;
+    std::unique_ptr<TWinShell> shell_;
+    std::unique_ptr<PlacementForm> placement_;
     std::unique_ptr<app::TZerboCode> code_;
     std::unique_ptr<TControlViews> views_;
     std::unique_ptr<TMenuView> menu_;
     std::unique_ptr<TMenuView> popup_;
-    UniqueWindow scrollBox_;
-    UniqueFont sampleFont_;
-    int scrollX_ = 0;
-    int scrollY_ = 0;
-    // After the error display closes, the window's reactivation does not regenerate: the
-    // same error would come straight back.
-    bool skipActivate_ = false;
+    std::unique_ptr<TPictureBox> pictureBox_;
+    TGdiObject<HFONT> sampleFont_;
+    // The control that had the focus when the window was last deactivated.
+    HWND lastFocus_ = nullptr;
     bool created_ = false;
     // "/S" before the window was first shown: it is shown minimised.
     bool startMinimized_ = false;

@@ -4,7 +4,8 @@
 
 #include <functional>
 
-#include "FakeZerboPlatform.h"
+#include "FakeServices.h"
+#include "app/CommandLine.h"
 #include "app/ZerboCode.h"
 #include "core/Error.h"
 
@@ -31,7 +32,7 @@ private:
 
 class CommandLine : public testing::Test {
 protected:
-    CommandLine() : z(platform) { z.FormCreate(); }
+    CommandLine() : z(platform.services()) { z.FormCreate(); }
     void run(Args args) {
         z.Params = std::move(args);
         z.ProcessParams();
@@ -46,11 +47,11 @@ TEST_F(CommandLine, EachOptionSetsItsControlOrField) {
         std::function<void(TZerboCode&, FakeZerboPlatform&)> check;
     };
     const Case cases[] = {
-        {{u"/s"}, [](TZerboCode&, FakeZerboPlatform& p) { EXPECT_EQ(p.minimizes, 1); }},
+        {{u"/s"}, [](TZerboCode&, FakeZerboPlatform& p) { EXPECT_EQ(p.form.minimizes, 1); }},
         {{u"/St"},
          [](TZerboCode& z, FakeZerboPlatform& p) {
              EXPECT_TRUE(z.ResTaskTray);
-             EXPECT_EQ(p.closes, 1);
+             EXPECT_EQ(p.form.closes, 1);
          }},
         {{u"/tn3"}, [](TZerboCode& z, FakeZerboPlatform&) { EXPECT_EQ(z.ThinWd.ItemIndex(), 2); }},
         {{u"/TN2"}, [](TZerboCode& z, FakeZerboPlatform&) { EXPECT_EQ(z.ThinWd.ItemIndex(), 1); }},
@@ -73,7 +74,7 @@ TEST_F(CommandLine, EachOptionSetsItsControlOrField) {
              EXPECT_EQ(z.Edit2.Text(), u"A");
              EXPECT_EQ(z.Edit3.Text(), u"B");
              EXPECT_FALSE(z.ResTaskTray);
-             EXPECT_EQ(p.closes, 0);
+             EXPECT_EQ(p.form.closes, 0);
          }},
         {{u"/SP"}, [](TZerboCode& z, FakeZerboPlatform&) { EXPECT_EQ(z.Edit3.Text(), u""); }},
         // Spin edits take values beyond their range; integers as the platform reads them.
@@ -135,7 +136,7 @@ TEST_F(CommandLine, EachOptionSetsItsControlOrField) {
     };
     for (const Case& c : cases) {
         FakeZerboPlatform p;
-        TZerboCode w(p);
+        TZerboCode w(p.services());
         w.FormCreate();
         w.Params = c.args;
         w.ProcessParams();
@@ -165,22 +166,22 @@ TEST_F(CommandLine, TheRunGeneratesWithAutomaticCopyForcedAndGivesTheMenuItsStat
     EXPECT_EQ(z.BarImage1.BarType(), barcode::cbarCODE128);
     EXPECT_EQ(platform.clipboard.Format(), gfx::TClipFormat::EnhMetafile);
     EXPECT_FALSE(z.AutoCopy.Checked());
-    EXPECT_GT(platform.messageRounds, 0);
-    EXPECT_TRUE(platform.sleeps.empty());
+    EXPECT_GT(platform.app.messageRounds, 0);
+    EXPECT_TRUE(platform.app.sleeps.empty());
 }
 
 TEST_F(CommandLine, ADelayPausesTheLinearRunTwiceTheQRRunOnceAndLastsUntilTheNextList) {
     run({u"/D:1000", u"/C39", u"123"});
-    EXPECT_EQ(platform.sleeps, (std::vector<int32_t>{1000, 1000}));
+    EXPECT_EQ(platform.app.sleeps, (std::vector<int32_t>{1000, 1000}));
     z.RB_Click(nullptr);
-    EXPECT_EQ(platform.sleeps.size(), 3u) << "later generations pause too";
-    platform.sleeps.clear();
+    EXPECT_EQ(platform.app.sleeps.size(), 3u) << "later generations pause too";
+    platform.app.sleeps.clear();
     run({u"/D:500", u"/QR2", u"ABC"});
-    EXPECT_EQ(platform.sleeps, (std::vector<int32_t>{500}));
-    platform.sleeps.clear();
+    EXPECT_EQ(platform.app.sleeps, (std::vector<int32_t>{500}));
+    platform.app.sleeps.clear();
     run({u"ABC"});
     EXPECT_EQ(z.DelayTime, 0);
-    EXPECT_TRUE(platform.sleeps.empty());
+    EXPECT_TRUE(platform.app.sleeps.empty());
 }
 
 TEST_F(CommandLine, ABadIntegerEndsTheListAndSkipsGenerationAndSave) {
@@ -197,7 +198,7 @@ TEST_F(CommandLine, ABadIntegerEndsTheListAndSkipsGenerationAndSave) {
     for (const Case& c : cases) {
         FakeZerboPlatform p;
         InFolder here(p.dir.path());
-        TZerboCode w(p);
+        TZerboCode w(p.services());
         w.FormCreate();
         w.EditCode.SetText(u"123");
         w.Params = c.args;
@@ -222,7 +223,7 @@ TEST_F(CommandLine, AnExitAfterABadArgumentIsNotReached) {
     z.Params = {u"/HT", u"123", u"/exit"};
     EXPECT_THROW(z.ProcessParams(), EConvertError);
     EXPECT_FALSE(z.ExitFlag);
-    EXPECT_EQ(platform.closes, 0);
+    EXPECT_EQ(platform.form.closes, 0);
     EXPECT_FALSE(z.Running);
 }
 
@@ -233,7 +234,7 @@ TEST_F(CommandLine, AnExitOutsideTheStartUpLeavesTheTrayAndClosesWithoutGenerati
     EXPECT_TRUE(z.ExitFlag);
     EXPECT_TRUE(z.TaskClose);
     EXPECT_FALSE(z.ResTaskTray);
-    EXPECT_EQ(platform.closes, 1);
+    EXPECT_EQ(platform.form.closes, 1);
     EXPECT_EQ(platform.clipboard.Puts, puts);
     EXPECT_FALSE(z.Running);
 }
@@ -241,21 +242,21 @@ TEST_F(CommandLine, AnExitOutsideTheStartUpLeavesTheTrayAndClosesWithoutGenerati
 TEST_F(CommandLine, ARunUnderWayIsAwaitedWhileMessagesAreHandledButNotForEver) {
     // A message handled meanwhile ends the run: the list goes on at once.
     z.Running = true;
-    platform.onProcessMessages = [this] {
-        if (platform.messageRounds == 3) z.Running = false;
+    platform.app.onProcessMessages = [this] {
+        if (platform.app.messageRounds == 3) z.Running = false;
     };
     run({u"/HT70"});
     EXPECT_EQ(z.BarHeight.Value(), 70);
-    EXPECT_EQ(platform.sleeps, (std::vector<int32_t>{10, 10}));
+    EXPECT_EQ(platform.app.sleeps, (std::vector<int32_t>{10, 10}));
 
     // A run that nothing ends (it waits for this very command further up the stack).
-    platform.onProcessMessages = nullptr;
-    platform.sleeps.clear();
+    platform.app.onProcessMessages = nullptr;
+    platform.app.sleeps.clear();
     z.Running = true;
     run({u"/HT80"});
     EXPECT_EQ(z.BarHeight.Value(), 80);
-    EXPECT_GE(platform.clock, 2000u);
-    EXPECT_LT(platform.clock, 2100u);
+    EXPECT_GE(platform.app.clock, 2000u);
+    EXPECT_LT(platform.app.clock, 2100u);
 }
 
 TEST_F(CommandLine, AnErrorInTheRunIsReportedInTheStatusBarAndTheSaveStillHappens) {
@@ -284,16 +285,16 @@ protected:
 };
 
 TEST_F(StartUp, DataOptionsAndExitGenerateCopyKeepAutomaticCopyAndEndWhenShown) {
-    TZerboCode z(platform);
+    TZerboCode z(platform.services());
     z.FormCreate({u"12345", u"/C128", u"/EXIT"});
     EXPECT_FALSE(z.InitPers);
     EXPECT_EQ(z.CdType.ItemIndex(), 10);
     EXPECT_EQ(z.BarImage1.Code(), u"12345");
     EXPECT_TRUE(z.AutoCopy.Checked());
     EXPECT_EQ(platform.clipboard.Format(), gfx::TClipFormat::EnhMetafile);
-    EXPECT_EQ(platform.closes, 0) << "the exit waits for the window to be shown";
+    EXPECT_EQ(platform.form.closes, 0) << "the exit waits for the window to be shown";
     z.FormShow();
-    EXPECT_EQ(platform.closes, 1);
+    EXPECT_EQ(platform.form.closes, 1);
     bool canClose = false;
     z.FormCloseQuery(canClose);
     const std::u16string ini = platform.readIni();
@@ -316,13 +317,13 @@ TEST_F(StartUp, TheFirstArgumentUpperCasedIsTheDataUnlessADataArgumentFollows) {
     };
     for (const Case& c : cases) {
         FakeZerboPlatform p;
-        TZerboCode z(p);
+        TZerboCode z(p.services());
         z.FormCreate(c.args);
         SCOPED_TRACE(ToUtf8(c.args[0]));
         EXPECT_EQ(z.EditCode.Text(), c.data);
         EXPECT_TRUE(z.AutoCopy.Checked());
         z.FormShow();
-        EXPECT_EQ(p.closes, c.exits ? 1 : 0);
+        EXPECT_EQ(p.form.closes, c.exits ? 1 : 0);
         // Leaving the tray for the exit: the close then really ends the program.
         EXPECT_FALSE(z.ResTaskTray);
         EXPECT_EQ(z.TaskClose, c.exits && c.args[0] == u"/VOFF");
@@ -330,27 +331,48 @@ TEST_F(StartUp, TheFirstArgumentUpperCasedIsTheDataUnlessADataArgumentFollows) {
 }
 
 TEST_F(StartUp, ABadArgumentIsShownAndTheWindowStartsAsWithoutIt) {
-    TZerboCode z(platform);
+    TZerboCode z(platform.services());
     z.FormCreate({u"/QR2", u"/QRV", u"HELLO"});
-    EXPECT_EQ(platform.errors, (std::vector<std::u16string>{u"'''' は整数ではありません"}));
+    EXPECT_EQ(platform.dialogs.errors, (std::vector<std::u16string>{u"'''' は整数ではありません"}));
     EXPECT_FALSE(z.InitPers);
     EXPECT_FALSE(z.Running);
     EXPECT_TRUE(z.Image1Visible()) << "the QR layout of the type the list chose";
     EXPECT_EQ(z.EditCode.Text(), u"/QR2");
     z.FormShow();
-    EXPECT_EQ(platform.closes, 0);
+    EXPECT_EQ(platform.form.closes, 0);
 }
 
 TEST_F(StartUp, ASaveBesideExitIsMadeBeforeTheEnd) {
-    TZerboCode z(platform);
+    TZerboCode z(platform.services());
     InFolder here(platform.dir.path());
     z.FormCreate({u"4901234567894", u"/JAN", u"/save:jan.bmp", u"/EXIT"});
     const std::string bytes = test::readBytes(platform.dir.file("JAN.BMP"));
     ASSERT_GT(bytes.size(), 54u);
     EXPECT_EQ(bytes.substr(0, 2), "BM");
     z.FormShow();
-    EXPECT_EQ(platform.closes, 1);
-    EXPECT_TRUE(platform.errors.empty());
+    EXPECT_EQ(platform.form.closes, 1);
+    EXPECT_TRUE(platform.dialogs.errors.empty());
+}
+
+TEST(SplitCommandLine, BlanksSeparateQuotesGroupAndBackslashesAreOrdinary) {
+    struct Case {
+        std::u16string_view line;
+        Args args;
+    } cases[] = {
+        {u"Zerbo.exe 12345 /C128 /EXIT", {u"Zerbo.exe", u"12345", u"/C128", u"/EXIT"}},
+        {u"\"C:\\Program Files\\Zerbo.exe\"  \"/C:Lot 12\"", {u"C:\\Program Files\\Zerbo.exe", u"/C:Lot 12"}},
+        // A quote before a backslash ends the quoted part: "/EXIT" stays an option.
+        {u"Zerbo.exe \"AB\\\" /C128 /EXIT", {u"Zerbo.exe", u"AB\\", u"/C128", u"/EXIT"}},
+        {u"Zerbo.exe /SAVE:C:\\out\\ x", {u"Zerbo.exe", u"/SAVE:C:\\out\\", u"x"}},
+        // Quotes in the middle of an argument join its parts.
+        {u"Zerbo.exe /C:\"a b\"c d", {u"Zerbo.exe", u"/C:a bc", u"d"}},
+        {u"Zerbo.exe \"\" x", {u"Zerbo.exe", u"", u"x"}},
+        {u"Zerbo.exe\ta\t\tb ", {u"Zerbo.exe", u"a", u"b"}},
+        // An unclosed quote runs to the end.
+        {u"Zerbo.exe \"a b", {u"Zerbo.exe", u"a b"}},
+        {u"", {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SplitCommandLine(c.line), c.args) << ToUtf8(c.line);
 }
 
 } // namespace

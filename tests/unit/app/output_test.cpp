@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "FakeZerboPlatform.h"
+#include "FakeServices.h"
 #include "app/ZerboCode.h"
 #include "gfx/PictureFile.h"
 
@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 class Output : public testing::Test {
 protected:
-    Output() : z(platform) {
+    Output() : z(platform.services()) {
         z.FormCreate();
         z.CdType.SetItemIndex(2);
         z.EditCode.SetText(u"ABC");
@@ -165,17 +165,17 @@ TEST_F(Output, ARejectedCodeSavesThePictureAsItIsOrReportsThatThereIsNone) {
 
 TEST_F(Output, TheSaveDialogProposesBitmapsAndSavesTheChosenName) {
     z.RB_Click(nullptr);
-    platform.saveChoice = file("chosen.jpg");
+    platform.dialogs.saveChoice = file("chosen.jpg");
     z.N10.Click();
-    ASSERT_EQ(platform.saveDialogs.size(), 1u);
-    const TSaveDialogOptions& o = platform.saveDialogs[0];
+    ASSERT_EQ(platform.dialogs.saveDialogs.size(), 1u);
+    const TSaveDialogOptions& o = platform.dialogs.saveDialogs[0];
     EXPECT_EQ(o.Title, u"バーコードに名前を付けて保存する");
     EXPECT_EQ(o.Filter, u"BMPファイル(*.bmp)|*.bmp|メタファイル(*.emf)|*.emf|Jpegファイル(*.jpg)|*.jpg");
     EXPECT_EQ(o.DefaultExt, u"bmp");
     EXPECT_EQ(bytes("chosen.jpg").substr(0, 2), "\xFF\xD8");
 
-    platform.dialogAnswer = false;
-    platform.saveChoice = file("cancelled.bmp");
+    platform.dialogs.answer = false;
+    platform.dialogs.saveChoice = file("cancelled.bmp");
     z.N10Click(nullptr);
     EXPECT_FALSE(fs::exists(platform.dir.file("cancelled.bmp")));
 }

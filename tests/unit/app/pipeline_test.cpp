@@ -1,7 +1,7 @@
 // The generation pipeline as the window's controls drive it.
 #include <gtest/gtest.h>
 
-#include "FakeZerboPlatform.h"
+#include "FakeServices.h"
 #include "app/ZerboCode.h"
 #include "core/Error.h"
 
@@ -12,7 +12,7 @@ using test::FakeZerboPlatform;
 
 class Pipeline : public testing::Test {
 protected:
-    Pipeline() : z(platform) {
+    Pipeline() : z(platform.services()) {
         z.FormCreate();
         z.BarImage1.SetOnPaintBar([this](TObject*) { ++paintings; });
     }
@@ -177,7 +177,7 @@ TEST_F(Pipeline, DelayTimePausesLinearRunsOnly) {
     z.RB_Click(nullptr);
     z.CdType.SetItemIndex(12);
     z.RB_Click(nullptr);
-    EXPECT_EQ(platform.sleeps, std::vector<int32_t>{500});
+    EXPECT_EQ(platform.app.sleeps, std::vector<int32_t>{500});
 }
 
 TEST_F(Pipeline, ChoosingQRCodeSwapsThePanelsAndDisablesTheLinearSettings) {
@@ -285,49 +285,49 @@ TEST_F(Pipeline, ViewModesSetHeightsPanelAndButtons) {
     EXPECT_TRUE(z.View3.Checked());
     EXPECT_FALSE(z.ScrollBox1.Visible());
     EXPECT_EQ(z.Panel2.Height(), 49);
-    EXPECT_EQ(platform.formHeights.back(), 108);
+    EXPECT_EQ(platform.form.heights.back(), 108);
     z.View2.Click();
     EXPECT_TRUE(z.ViewB2.Down());
     EXPECT_FALSE(z.ViewB3.Down());
     EXPECT_TRUE(z.ScrollBox1.Visible());
-    EXPECT_EQ(platform.formHeights.back(), 204);
+    EXPECT_EQ(platform.form.heights.back(), 204);
     z.AlignControls(351, 160);
     EXPECT_EQ(z.ScrollBox1.Top(), 49);
     EXPECT_EQ(z.ScrollBox1.Height(), 160 - 49 - 19);
     EXPECT_EQ(z.StatusBar1.Top(), 141);
     z.ViewB1.Click();
     EXPECT_EQ(z.Panel2.Height(), 221);
-    EXPECT_EQ(platform.formHeights.back(), 367);
+    EXPECT_EQ(platform.form.heights.back(), 367);
 }
 
 TEST_F(Pipeline, FontAndColourCommandsApplyOnOkOnly) {
     z.EditCode.SetText(u"ABC");
     z.CdType.SetItemIndex(2);
-    platform.fontChoice.Name = u"Arial";
-    platform.fontChoice.SetSize(14);
-    platform.dialogAnswer = false;
+    platform.dialogs.fontChoice.Name = u"Arial";
+    platform.dialogs.fontChoice.SetSize(14);
+    platform.dialogs.answer = false;
     z.Font1.Click();
     EXPECT_NE(z.Fnt.Name, u"Arial");
-    platform.dialogAnswer = true;
+    platform.dialogs.answer = true;
     z.Button1.Click();
     EXPECT_EQ(z.Fnt.Name, u"Arial");
     EXPECT_EQ(z.Fnt.Size(), 14);
     EXPECT_EQ(z.BarImage1.BarFont().Name, u"Arial");
-    platform.colorChoice = 0x0000FF;
+    platform.dialogs.colorChoice = 0x0000FF;
     z.N18.Click();
     EXPECT_EQ(z.BarImage1.BarColor(), 0x0000FFu);
     EXPECT_EQ(z.BarCol, clBlack) << "QR symbols keep their colours";
     z.N19.Click();
-    EXPECT_EQ(platform.colorDialogStart.back(), clWhite);
+    EXPECT_EQ(platform.dialogs.colorDialogStart.back(), clWhite);
     EXPECT_EQ(z.BarImage1.BackColor(), 0x0000FFu);
 }
 
 TEST_F(Pipeline, HelpOpensTheHelpFileBesideTheProgram) {
     z.Contents1.Click();
-    EXPECT_EQ(platform.opened, std::vector<std::u16string>{u"/opt/zerbo/Zerbo.hlp"});
+    EXPECT_EQ(platform.shell.opened, std::vector<std::u16string>{u"/opt/zerbo/Zerbo.hlp"});
     z.WinVer = 5;
     z.Contents1.Click();
-    EXPECT_EQ(platform.helpFiles, std::vector<std::u16string>{u"/opt/zerbo/Zerbo.hlp>tsmain"});
+    EXPECT_EQ(platform.shell.helpFiles, std::vector<std::u16string>{u"/opt/zerbo/Zerbo.hlp>tsmain"});
 }
 
 TEST_F(Pipeline, TenThousandCharactersInEverySymbologyEndWithoutAFault) {
@@ -340,7 +340,7 @@ TEST_F(Pipeline, TenThousandCharactersInEverySymbologyEndWithoutAFault) {
     }
     // 10 000 bytes are more than a QR text may have: nothing is drawn, nothing said.
     EXPECT_EQ(z.StatusBar1.SimpleText(), u"");
-    EXPECT_TRUE(platform.errors.empty());
+    EXPECT_TRUE(platform.dialogs.errors.empty());
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // status texts, the picture and its size, and errors.
 #include <gtest/gtest.h>
 
-#include "FakeZerboPlatform.h"
+#include "FakeServices.h"
 #include "app/QRText.h"
 #include "app/ZerboCode.h"
 #include "core/Error.h"
@@ -74,7 +74,7 @@ TEST(QRText, EachEncoderResultHasItsStatusText) {
 
 class QRWindow : public testing::Test {
 protected:
-    QRWindow() : z(platform) {
+    QRWindow() : z(platform.services()) {
         z.FormCreate();
         z.CdType.SetItemIndex(kQRCodeType);
         z.CopyBm.Click();

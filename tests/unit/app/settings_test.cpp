@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "FakeZerboPlatform.h"
+#include "FakeServices.h"
 #include "app/ZerboCode.h"
 
 namespace zerbo::app {
@@ -21,7 +21,7 @@ struct Window {
     std::unique_ptr<TZerboCode> z;
     explicit Window(const std::u16string& ini = {}) {
         if (!ini.empty()) platform.writeIni(ini);
-        z = std::make_unique<TZerboCode>(platform);
+        z = std::make_unique<TZerboCode>(platform.services());
         z->FormCreate();
     }
     void close() {
@@ -52,13 +52,13 @@ TEST(Settings, AFirstStartHasTheStartValuesAndTheCloseWritesEveryKey) {
     EXPECT_EQ(z.BarImage1.BarPicture(), barcode::pbarEMF);
     EXPECT_TRUE(z.View1.Checked());
     EXPECT_TRUE(z.ViewB1.Down());
-    EXPECT_EQ(w.platform.formHeights, std::vector<int32_t>{367});
-    EXPECT_EQ(w.platform.stayOnTop, std::vector<bool>{false});
+    EXPECT_EQ(w.platform.form.heights, std::vector<int32_t>{367});
+    EXPECT_EQ(w.platform.form.stayOnTop, std::vector<bool>{false});
     EXPECT_EQ(z.EditCode.Text(), u"");
     EXPECT_EQ(z.Edit2.Text(), u"*");
     EXPECT_FALSE(z.Creating);
     EXPECT_FALSE(z.InitPers);
-    EXPECT_TRUE(w.platform.errors.empty());
+    EXPECT_TRUE(w.platform.dialogs.errors.empty());
 
     w.close();
     const std::u16string ini = w.platform.readIni();
@@ -93,7 +93,7 @@ TEST(Settings, AStoredSessionComesBackWhole) {
     first.close();
 
     FakeZerboPlatform& platform = first.platform;
-    TZerboCode b(platform);
+    TZerboCode b(platform.services());
     b.FormCreate();
     EXPECT_EQ(b.CdType.ItemIndex(), 10);
     EXPECT_EQ(b.ThinWd.ItemIndex(), 2);
@@ -108,7 +108,7 @@ TEST(Settings, AStoredSessionComesBackWhole) {
     EXPECT_TRUE(b.AutoCopy.Checked());
     EXPECT_TRUE(b.View2.Checked());
     EXPECT_TRUE(b.ViewB2.Down());
-    EXPECT_EQ(platform.formHeights.back(), 204);
+    EXPECT_EQ(platform.form.heights.back(), 204);
     EXPECT_EQ(b.Edit1.Items(), std::vector<std::u16string>{u"  ABC 123 "});
 }
 
@@ -160,7 +160,7 @@ TEST(Settings, FormTypeChoosesTheViewAndAnUnknownOneKeepsTheFullViewAndIsWritten
     };
     for (const Case& c : cases) {
         Window w(u"[Options]\r\nFormType=" + std::u16string(c.value) + u"\r\n");
-        EXPECT_EQ(w.platform.formHeights, c.heights) << ToUtf8(c.value);
+        EXPECT_EQ(w.platform.form.heights, c.heights) << ToUtf8(c.value);
         EXPECT_EQ(w.z->ScrollBox1.Visible(), std::u16string(c.value) != u"3") << ToUtf8(c.value);
         w.close();
         EXPECT_TRUE(contains(w.platform.readIni(), c.written)) << ToUtf8(c.value);
@@ -176,7 +176,7 @@ TEST(Settings, ColoursAndNoSaveIniAreReadAndNeverWritten) {
     EXPECT_EQ(w.z->BarImage1.BackColor(), 0xFF00u);
     EXPECT_TRUE(w.z->NoSaveIni);
     w.z->CdType.SetItemIndex(5);
-    w.platform.colorChoice = 0x123456;
+    w.platform.dialogs.colorChoice = 0x123456;
     w.z->N18.Click();
     w.close();
     EXPECT_EQ(w.platform.readIni(), ini) << "with NoSaveIni the file is never changed";
@@ -185,10 +185,10 @@ TEST(Settings, ColoursAndNoSaveIniAreReadAndNeverWritten) {
 TEST(Settings, StayOnTopIsAppliedAsReadAndKeepsTheListSelections) {
     Window w(u"[Options]\r\nFormStyle=1\r\nCodeType=4\r\nThinWidth=2\r\n");
     EXPECT_TRUE(w.z->FStyle.Checked());
-    EXPECT_EQ(w.platform.stayOnTop, std::vector<bool>{true});
+    EXPECT_EQ(w.platform.form.stayOnTop, std::vector<bool>{true});
     w.z->FStyle.Click();
     EXPECT_FALSE(w.z->FStyle.Checked());
-    EXPECT_EQ(w.platform.stayOnTop.back(), false);
+    EXPECT_EQ(w.platform.form.stayOnTop.back(), false);
     EXPECT_EQ(w.z->CdType.ItemIndex(), 4);
     EXPECT_EQ(w.z->ThinWd.ItemIndex(), 2);
 }
@@ -224,9 +224,9 @@ TEST(Settings, GarbageInEveryKeyGivesStartValuesAndShowsTheOneConversionError) {
     EXPECT_TRUE(z.CopyEmf.Checked());
     EXPECT_FALSE(z.NoSaveIni);
     // The font colour is read as hexadecimal and raises; the keys after it still load.
-    ASSERT_EQ(w.platform.errors.size(), 1u);
+    ASSERT_EQ(w.platform.dialogs.errors.size(), 1u);
     // Its digits start at the third character, after any two that stand for "0x".
-    EXPECT_EQ(w.platform.errors[0], u"''$%s!'' は整数ではありません");
+    EXPECT_EQ(w.platform.dialogs.errors[0], u"''$%s!'' は整数ではありません");
     EXPECT_EQ(z.Edit1.Items(), std::vector<std::u16string>{u"kept"}) << "the history survives a bad font";
     EXPECT_FALSE(z.Creating) << "the window generates after a bad file";
     z.CdType.SetItemIndex(0);
@@ -242,7 +242,7 @@ TEST(Settings, FontSizesOfZeroAndTenThousandNeitherCrashNorStopTheWindow) {
         z.CdType.SetItemIndex(10);
         z.EditCode.SetText(u"ABC123");
         z.RB_Click(nullptr);
-        EXPECT_TRUE(w.platform.errors.empty()) << ToUtf8(size);
+        EXPECT_TRUE(w.platform.dialogs.errors.empty()) << ToUtf8(size);
         EXPECT_FALSE(z.BError) << ToUtf8(size);
         ASSERT_NE(z.BarImage1.Picture().AsBitmap(), nullptr);
         EXPECT_LE(z.BarImage1.Picture().AsBitmap()->Width(), gfx::kMaxBitmapSide) << ToUtf8(size);
@@ -256,7 +256,7 @@ TEST(Settings, AKeyTheStoreRefusesCostsOnlyThatKeyAndIsShownOnce) {
     w.z->EditCode.SetText(u"two\r\nlines");
     w.z->N14.Click();
     w.close();
-    EXPECT_EQ(w.platform.errors.size(), 1u);
+    EXPECT_EQ(w.platform.dialogs.errors.size(), 1u);
     const std::u16string ini = w.platform.readIni();
     EXPECT_FALSE(contains(ini, u"LastStr")) << "a line break would split the file's line";
     EXPECT_TRUE(contains(ini, u"PasteErr=1")) << "the keys after it are saved";
@@ -266,7 +266,7 @@ TEST(Settings, AKeyTheStoreRefusesCostsOnlyThatKeyAndIsShownOnce) {
 TEST(Settings, WindowsBeforeVersionSixKeepTheFileBesideTheProgram) {
     FakeZerboPlatform platform;
     platform.files.majorVersion = 5;
-    TZerboCode z(platform);
+    TZerboCode z(platform.services());
     z.FormCreate();
     EXPECT_EQ(z.WinVer, 5);
     EXPECT_EQ(z.Ini.FullFileName(), u"/opt/zerbo/Zerbo.ini");

@@ -322,45 +322,45 @@ TEST(Control, AViewIsToldOnlyOfRealChanges) {
                                                    TChange::Bounds, TChange::Text}));
 }
 
-TEST(Layout, TheTablePlacesEachControlOnItsParentWithBoundsCaptionAndTag) {
-    TPanel form(u"Form"), panel5(u"Panel5");
-    TSkyGroupCheckBox comnt(u"Comnt");
-    TTextEdit comntStr(u"ComntStr");
-    TComboList comntPos(u"ComntPos");
-    TControl* const controls[] = {&comntPos, &comntStr, &comnt, &panel5};
-    const TLayoutEntry layout[] = {
-        {u"Panel5", TControlKind::Panel, u"", 8, 144, 337, 34, u""},
-        {u"Comnt", TControlKind::GroupCheckBox, u"Panel5", 14, 8, 0, 0, u"コメント", 500},
-        {u"ComntStr", TControlKind::TextEdit, u"Panel5", 72, 6, 133, 20, u"", 500},
-        {u"ComntPos", TControlKind::ComboList, u"Panel5", 216, 6, 53, 0, u"上側\n下側"},
-    };
-    ApplyLayout(form, layout, controls);
-    EXPECT_EQ(form.Controls(), std::vector<TControl*>{&panel5});
-    EXPECT_EQ(panel5.Controls(), (std::vector<TControl*>{&comnt, &comntStr, &comntPos}));
-    EXPECT_EQ(comnt.Caption(), u"コメント");
-    EXPECT_EQ(comnt.Tag, 500);
-    EXPECT_EQ(comntStr.Left(), 72);
-    EXPECT_EQ(comntStr.Width(), 133);
-    EXPECT_EQ(comntPos.Items(), (std::vector<std::u16string>{u"上側", u"下側"}));
-    EXPECT_EQ(form.FindControl(u"ComntStr"), &comntStr);
+// A form laid out from a table that names its members.
+struct LaidOutForm : TPanel {
+    LaidOutForm() : TPanel(u"Form") {}
+    TPanel Panel5{u"Panel5"};
+    TSkyGroupCheckBox Comnt{u"Comnt"};
+    TTextEdit ComntStr{u"ComntStr"};
+    TComboList ComntPos{u"ComntPos"};
+};
+using F = LaidOutForm;
 
-    comnt.SetChecked(true);
-    EXPECT_TRUE(comntStr.Enabled());
-    comnt.SetChecked(false);
-    EXPECT_FALSE(comntStr.Enabled());
+TEST(Layout, TheTablePlacesEachControlOnItsParentWithBoundsCaptionAndTag) {
+    F form;
+    const TLayoutEntry layout[] = {
+        {LayoutMember<&F::Panel5>, nullptr, 8, 144, 337, 34, u""},
+        {LayoutMember<&F::Comnt>, LayoutMember<&F::Panel5>, 14, 8, 0, 0, u"コメント", 500},
+        {LayoutMember<&F::ComntStr>, LayoutMember<&F::Panel5>, 72, 6, 133, 20, u"", 500},
+        {LayoutMember<&F::ComntPos>, LayoutMember<&F::Panel5>, 216, 6, 53, 0, u"上側\n下側"},
+    };
+    ApplyLayout(form, layout);
+    EXPECT_EQ(form.Controls(), std::vector<TControl*>{&form.Panel5});
+    EXPECT_EQ(form.Panel5.Controls(), (std::vector<TControl*>{&form.Comnt, &form.ComntStr, &form.ComntPos}));
+    EXPECT_EQ(form.Comnt.Caption(), u"コメント");
+    EXPECT_EQ(form.Comnt.Tag, 500);
+    EXPECT_EQ(form.ComntStr.Left(), 72);
+    EXPECT_EQ(form.ComntStr.Width(), 133);
+    EXPECT_EQ(form.ComntPos.Items(), (std::vector<std::u16string>{u"上側", u"下側"}));
+    EXPECT_EQ(form.FindControl(u"ComntStr"), &form.ComntStr);
+
+    form.Comnt.SetChecked(true);
+    EXPECT_TRUE(form.ComntStr.Enabled());
+    form.Comnt.SetChecked(false);
+    EXPECT_FALSE(form.ComntStr.Enabled());
 }
 
-TEST(Layout, ATableThatDoesNotFitTheModelsIsRefused) {
-    TPanel form(u"Form"), panel(u"Panel1");
-    TLabel label(u"Label5");
-    TControl* const controls[] = {&panel, &label};
-    const TLayoutEntry missing[] = {{u"Label6", TControlKind::Label, u"", 0, 0, 0, 0, u""}};
-    const TLayoutEntry wrongKind[] = {{u"Label5", TControlKind::Button, u"", 0, 0, 0, 0, u""}};
-    const TLayoutEntry childFirst[] = {{u"Label5", TControlKind::Label, u"Panel1", 0, 0, 0, 0, u""},
-                                       {u"Panel1", TControlKind::Panel, u"", 0, 0, 0, 0, u""}};
-    EXPECT_THROW(ApplyLayout(form, missing, controls), std::logic_error);
-    EXPECT_THROW(ApplyLayout(form, wrongKind, controls), std::logic_error);
-    EXPECT_THROW(ApplyLayout(form, childFirst, controls), std::logic_error);
+TEST(Layout, AChildBeforeItsParentIsRefused) {
+    F form;
+    const TLayoutEntry childFirst[] = {{LayoutMember<&F::Comnt>, LayoutMember<&F::Panel5>, 0, 0, 0, 0, u""},
+                                       {LayoutMember<&F::Panel5>, nullptr, 0, 0, 0, 0, u""}};
+    EXPECT_THROW(ApplyLayout(form, childFirst), std::logic_error);
 }
 
 } // namespace

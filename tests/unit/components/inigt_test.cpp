@@ -7,6 +7,7 @@
 #include "components/IniGT.h"
 #include "components/PosixPlatform.h"
 #include "core/Convert.h"
+#include "core/Path.h"
 
 namespace zerbo {
 namespace {
@@ -347,7 +348,7 @@ TEST(IniGTFileName, DefaultNameAtLoadFollowsTheProgram) {
         TIniGT ini(platform);
         ini.Loaded();
         EXPECT_EQ(ini.FileName(), c.name) << ToUtf8(c.program);
-        EXPECT_EQ(ini.FullFileName(), ExtractFilePath(platform, c.program) + c.name);
+        EXPECT_EQ(ini.FullFileName(), ExtractFilePath(platform.PathDelimiters(), c.program) + c.name);
     }
     FoldersPlatform platform;
     TIniGT named(platform);

@@ -111,8 +111,8 @@ TEST(Convert, StrToFloatAcceptsNumbersOnly) {
 }
 
 TEST(Convert, FormatMessageReplacesEveryPlaceholder) {
-    EXPECT_EQ(FormatMessage(u"%s に書き込めません", u"C:\\a.ini"), u"C:\\a.ini に書き込めません");
-    EXPECT_EQ(FormatMessage(u"%s/%s%", u"x"), u"x/x%");
+    EXPECT_EQ(FormatText(u"%s に書き込めません", u"C:\\a.ini"), u"C:\\a.ini に書き込めません");
+    EXPECT_EQ(FormatText(u"%s/%s%", u"x"), u"x/x%");
 }
 
 } // namespace

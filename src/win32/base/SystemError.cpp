@@ -1,4 +1,7 @@
-#include "win32/base/GdiHandles.h"
+#include "win32/base/SystemError.h"
+
+#include "core/Error.h"
+#include "win32/base/Handles.h"
 
 namespace zerbo::win32 {
 
@@ -7,14 +10,19 @@ std::u16string SystemErrorMessage(DWORD error) {
     const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                        FORMAT_MESSAGE_IGNORE_INSERTS,
                                    nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const TLocalMemory owned(text);
     std::u16string message;
     if (n > 0 && text) message.assign(reinterpret_cast<const char16_t*>(text), n);
-    if (text) LocalFree(text);
     while (!message.empty() && (message.back() == u'\n' || message.back() == u'\r' || message.back() == u' '))
         message.pop_back();
+    if (!message.empty()) return message;
     const std::string code = std::to_string(error);
-    if (message.empty()) return u"エラー " + std::u16string(code.begin(), code.end());
-    return message;
+    return u"エラー " + std::u16string(code.begin(), code.end());
+}
+
+void RaiseLastError() {
+    const DWORD error = GetLastError();
+    throw Exception(SystemErrorMessage(error));
 }
 
 } // namespace zerbo::win32

@@ -84,6 +84,8 @@ TZerboCode::TZerboCode(const TZerboServices& services)
 
     // The designed state, which is also what a first start shows.
     Edit1.Style = TComboStyle::csDropDown;
+    // Only its arrow shows beside the data field; Tab would put the caret where no one sees it.
+    Edit1.TabStop = false;
     for (TSpeedButton* b : {&ViewB1, &ViewB2, &ViewB3}) b->GroupIndex = 1;
     ViewB1.SetDown(true);
     for (TTextEdit* e : {&Edit2, &Edit3}) {

@@ -68,6 +68,8 @@ public:
     void SetCaption(const std::u16string& value);
     // The tooltip the view shows for the control; empty for none.
     std::u16string Hint;
+    // Whether Tab stops at the control, for kinds that take the focus.
+    bool TabStop = true;
 
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;

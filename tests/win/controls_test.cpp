@@ -127,6 +127,7 @@ protected:
         Edit2.MaxLength = 1;
         ViewB1.GroupIndex = ViewB2.GroupIndex = 1;
         ViewB1.SetDown(true);
+        ViewB2.Hint = u"作成";
         ApplyLayout(form, kLayout);
         views = std::make_unique<TControlViews>(host, form, [this](const std::u16string& m) { errors.push_back(m); });
         BoxDraw.OnClick = boxClicks.handler();
@@ -212,6 +213,22 @@ TEST_F(ControlsWin, ButtonsReportTheirClicksAndSpeedButtonsShowWhichIsDown) {
     EXPECT_EQ(b2.n, 2);
     SendMessageW(hwnd(Button1), BM_CLICK, 0, 0);
     EXPECT_EQ(font.n, 1);
+}
+
+TEST_F(ControlsWin, AControlWithAHintHasItsTooltip) {
+    HWND tips = nullptr;
+    while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tips, GW_OWNER) != host) {
+    }
+    ASSERT_NE(tips, nullptr);
+    ASSERT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 1);
+    wchar_t hint[64] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = host;
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd(ViewB2));
+    tool.lpszText = hint;
+    SendMessageW(tips, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(hint, L"作成");
 }
 
 TEST_F(ControlsWin, ACheckSetByProgramShowsOnTheControlAndItsGroupWithOneClick) {

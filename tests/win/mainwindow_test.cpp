@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "AppDataFolder.h"
 #include "process.h"
@@ -25,7 +27,18 @@ enum : int {
     idViewB3 = 1007,
     idEditCode = 1008,
     idCdType = 1012,
+    idThinWd = 1014,
+    idBoxDraw = 1015,
     idCHB1 = 1017,
+    idEdit2 = 1019,
+    idEdit3 = 1021,
+    idAddCodeChar = 1030,
+    idButton2 = 1033,
+    idComnt = 1035,
+    idComntPos = 1037,
+    idComntAl = 1038,
+    idLeftMargin = 1043,
+    idTopMargin = 1045,
     idQRPanel = 1022,
     idQRVer = 1024,
     idCDpanel = 1016,
@@ -99,6 +112,44 @@ void emptyClipboard() {
     if (!OpenClipboard(nullptr)) return;
     EmptyClipboard();
     CloseClipboard();
+}
+
+// Real key presses, as the system's input queue gives them to the foreground window.
+void keys(std::initializer_list<WORD> chord) {
+    std::vector<INPUT> in;
+    for (WORD vk : chord) in.push_back(INPUT{INPUT_KEYBOARD, {.ki = {vk, 0, 0, 0, 0}}});
+    for (auto it = chord.end(); it != chord.begin();) in.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*--it, 0, KEYEVENTF_KEYUP, 0, 0}}});
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+void typeText(const wchar_t* text) {
+    std::vector<INPUT> in;
+    for (const wchar_t* c = text; *c; ++c) {
+        in.push_back(INPUT{INPUT_KEYBOARD, {.ki = {0, *c, KEYEVENTF_UNICODE, 0, 0}}});
+        in.push_back(INPUT{INPUT_KEYBOARD, {.ki = {0, *c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP, 0, 0}}});
+    }
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+// The control of another process's window that has the keyboard focus.
+HWND focusOf(HWND top) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info);
+    return info.hwndFocus;
+}
+
+// Waits until the focus is on the control with that identifier, answering the identifier
+// the focus is on at the end.
+int waitForFocus(HWND top, int id) {
+    const DWORD start = GetTickCount();
+    int now = 0;
+    while (GetTickCount() - start < 10000) {
+        now = GetDlgCtrlID(focusOf(top));
+        if (now == id) return now;
+        Sleep(20);
+    }
+    return now;
 }
 
 class MainWindowTest : public testing::Test {
@@ -210,6 +261,52 @@ TEST_F(MainWindowTest, WithNoSaveIniTheFileStaysAsItWas) {
     select(control(w, idCdType, L"ComboBox"), 7);
     EXPECT_EQ(close(w), 0u);
     EXPECT_EQ(appData.readIni(), ini);
+}
+
+TEST_F(MainWindowTest, AKeyboardUserTypesAtOnceTabsThroughTheControlsAndPressesMnemonics) {
+    HWND w = start();
+    ASSERT_NE(w, nullptr);
+    SetForegroundWindow(w);
+    ASSERT_EQ(waitForFocus(w, idEditCode), idEditCode) << "the data field has the focus at start";
+    typeText(L"ABC");
+    const HWND editCode = control(w, idEditCode, L"Edit");
+    for (DWORD t = GetTickCount(); text(editCode) != L"ABC" && GetTickCount() - t < 10000;) Sleep(20);
+    EXPECT_EQ(text(editCode), L"ABC");
+
+    // Layout order; the covered history box, disabled fields and speed buttons are passed by.
+    for (int id : {idCdType, idThinWd, idBoxDraw, idCHB1, idEdit2, idEdit3, idAddCodeChar, idButton2, idComnt,
+                   idComntPos, idComntAl, idBarHeight, idLeftMargin, idTopMargin, idEditCode}) {
+        keys({VK_TAB});
+        EXPECT_EQ(waitForFocus(w, id), id);
+    }
+    keys({VK_SHIFT, VK_TAB});
+    EXPECT_EQ(waitForFocus(w, idTopMargin), idTopMargin);
+    keys({VK_SHIFT, VK_TAB});
+    keys({VK_SHIFT, VK_TAB});
+    ASSERT_EQ(waitForFocus(w, idBarHeight), idBarHeight);
+
+    // A spin edit keeps what is typed until the focus leaves it, then clamps it.
+    const HWND barHeight = control(w, idBarHeight, L"Edit");
+    typeText(L"500");
+    for (DWORD t = GetTickCount(); text(barHeight) != L"500" && GetTickCount() - t < 10000;) Sleep(20);
+    EXPECT_EQ(text(barHeight), L"500");
+    keys({VK_TAB});
+    EXPECT_EQ(waitForFocus(w, idLeftMargin), idLeftMargin);
+    EXPECT_EQ(text(barHeight), L"110");
+
+    // Alt with the underlined letter presses the button: "フォント(&F)..." opens the font
+    // dialog once the human-readable characters are on.
+    SendMessageW(control(w, idAddCodeChar, L"Button"), BM_CLICK, 0, 0);
+    keys({VK_MENU, 'F'});
+    HWND dialog = nullptr;
+    for (DWORD t = GetTickCount(); !dialog && GetTickCount() - t < 10000; Sleep(50)) {
+        const HWND popup = GetLastActivePopup(w);
+        if (popup != w && IsWindowVisible(popup)) dialog = popup;
+    }
+    ASSERT_NE(dialog, nullptr) << "Alt+F did not open the font dialog";
+    SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    for (DWORD t = GetTickCount(); IsWindow(dialog) && GetTickCount() - t < 10000;) Sleep(20);
+    EXPECT_EQ(close(w), 0u);
 }
 
 } // namespace

@@ -175,6 +175,7 @@ void TControlViews::create(TControl& m, HWND parent) {
     }
 
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (m.Visible() ? WS_VISIBLE : 0) | (m.Enabled() ? 0 : WS_DISABLED);
+    const DWORD tabStop = m.TabStop ? WS_TABSTOP : 0;
     DWORD exStyle = 0;
     const wchar_t* cls = L"STATIC";
     std::u16string text = m.Caption();
@@ -191,7 +192,7 @@ void TControlViews::create(TControl& m, HWND parent) {
         break;
     case TControlKind::Button:
         cls = L"BUTTON";
-        style |= BS_PUSHBUTTON | WS_TABSTOP;
+        style |= BS_PUSHBUTTON | tabStop;
         break;
     case TControlKind::SpeedButton:
         cls = L"BUTTON";
@@ -200,14 +201,14 @@ void TControlViews::create(TControl& m, HWND parent) {
     case TControlKind::CheckBox:
     case TControlKind::GroupCheckBox:
         cls = L"BUTTON";
-        style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+        style |= BS_AUTOCHECKBOX | tabStop;
         break;
     case TControlKind::TextEdit:
     case TControlKind::SpinEdit: {
         const auto& edit = static_cast<TTextEdit&>(m);
         cls = L"EDIT";
         exStyle = WS_EX_CLIENTEDGE;
-        style |= ES_AUTOHSCROLL | WS_TABSTOP;
+        style |= ES_AUTOHSCROLL | tabStop;
         if (edit.CharCase() == TEditCharCase::ecUpperCase) style |= ES_UPPERCASE;
         if (edit.ReadOnly) style |= ES_READONLY;
         text = edit.Text();
@@ -215,7 +216,7 @@ void TControlViews::create(TControl& m, HWND parent) {
     }
     case TControlKind::ComboList:
         cls = L"COMBOBOX";
-        style |= WS_VSCROLL | WS_TABSTOP |
+        style |= WS_VSCROLL | tabStop |
                  (static_cast<TComboList&>(m).Style == TComboStyle::csDropDown ? CBS_DROPDOWN | CBS_AUTOHSCROLL
                                                                                 : CBS_DROPDOWNLIST);
         text.clear();

@@ -149,6 +149,12 @@ TEST_F(CommandLineTest, OneCallSavesABitmapAndEndsAndTheCloseKeepsTheOptions) {
         EXPECT_TRUE(contains(ini, key)) << key;
 }
 
+TEST_F(CommandLineTest, AQuotedArgumentEndingInABackslashDoesNotSwallowTheExit) {
+    start(L"\"AB\\\" /C128 \"/SAVE:" + zbarFile(L"backslash.bmp") + L"\" /EXIT");
+    expectEnd();
+    expectDecoded(L"BACKSLASH.BMP", "AB\\");
+}
+
 TEST_F(CommandLineTest, AnyOtherExtensionGivesJpegDataUnderTheUpperCasedName) {
     start(L"/C128 /cc1 \"/C:Lot 12\" /save:out.png /HT500 LOT-12 /exit", gZbarDir);
     expectEnd();

@@ -4,6 +4,7 @@
 
 #include "win32/base/Handles.h"
 #include "win32/base/SystemError.h"
+#include "win32/base/WindowClass.h"
 #include "win32/base/WideText.h"
 
 namespace zerbo::win32 {
@@ -18,16 +19,9 @@ TWindowHandle fromWindow(HWND h) { return reinterpret_cast<TWindowHandle>(h); }
 class WinClipboardChain : public IClipboardChain {
 public:
     WinClipboardChain() {
-        const HINSTANCE instance = GetModuleHandleW(nullptr);
-        WNDCLASSEXW wc{};
-        if (!GetClassInfoExW(instance, kClassName, &wc)) {
-            wc.cbSize = sizeof wc;
-            wc.lpfnWndProc = &WinClipboardChain::windowProc;
-            wc.hInstance = instance;
-            wc.lpszClassName = kClassName;
-            if (!RegisterClassExW(&wc)) RaiseLastError();
-        }
-        window_.Reset(CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this));
+        RegisterWindowClass(kClassName, &WinClipboardChain::windowProc);
+        window_.Reset(CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
+                                      this));
         if (!window_) RaiseLastError();
     }
 

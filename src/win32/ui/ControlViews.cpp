@@ -10,6 +10,7 @@
 #include "components/WinSpinEdit.h"
 #include "core/Guard.h"
 #include "win32/base/SystemError.h"
+#include "win32/base/WindowClass.h"
 #include "win32/base/WideText.h"
 
 namespace zerbo::win32 {
@@ -29,18 +30,6 @@ std::u16string windowText(HWND hwnd) {
     const int got = GetWindowTextW(hwnd, reinterpret_cast<wchar_t*>(text.data()), n + 1);
     text.resize(static_cast<size_t>(std::max(got, 0)));
     return text;
-}
-
-void registerPanelClass(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    if (GetClassInfoExW(instance, kPanelClass, &wc)) return;
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kPanelClass;
-    if (!RegisterClassExW(&wc)) RaiseLastError();
 }
 
 // The caption's extent in the font, without the "&" that only underlines.
@@ -100,7 +89,7 @@ TControlViews::TControlViews(HWND host, TControl& form, TErrorDisplay showError)
     : host_(host), font_(CreateWindowFont()), showError_(std::move(showError)) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_UPDOWN_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&icc);
-    registerPanelClass(GetModuleHandleW(nullptr));
+    RegisterWindowClass(kPanelClass, DefWindowProcW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     SetWindowSubclass(host_, &subclassProc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
     try {
         // Parents before their children, each in the order it was placed.

@@ -4,6 +4,7 @@
 
 #include "core/Guard.h"
 #include "win32/base/SystemError.h"
+#include "win32/base/WindowClass.h"
 #include "win32/gdi/GdiCanvas.h"
 #include "win32/gdi/Screen.h"
 #include "win32/gdi/WinGraphics.h"
@@ -17,19 +18,6 @@ namespace {
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 // Its own taskbar button; Tab moves among the controls of its panels.
 constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
-
-void registerClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXW wc{};
-    if (GetClassInfoExW(instance, kMainWindowClass, &wc)) return;
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kMainWindowClass;
-    if (!RegisterClassExW(&wc)) RaiseLastError();
-}
 
 } // namespace
 
@@ -62,7 +50,7 @@ private:
 
 MainWindow::MainWindow(HINSTANCE instance, TWinApplication& application, const std::vector<std::u16string>& args)
     : application_(application) {
-    registerClass(instance, &MainWindow::windowProc);
+    RegisterWindowClass(kMainWindowClass, &MainWindow::windowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     // The menu bar comes with its view; the client area is what the layout was made for.
     RECT r{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&r, kStyle, TRUE, kExStyle);

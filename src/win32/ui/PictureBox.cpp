@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "win32/base/SystemError.h"
+#include "win32/base/WindowClass.h"
 #include "win32/gdi/WinGraphics.h"
 
 namespace zerbo::win32 {
@@ -13,23 +14,12 @@ constexpr wchar_t kClass[] = L"TZerboScrollBox";
 constexpr COLORREF kGround = RGB(128, 128, 128);
 constexpr int kLineStep = 16;
 
-void registerClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXW wc{};
-    if (GetClassInfoExW(instance, kClass, &wc)) return;
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClass;
-    if (!RegisterClassExW(&wc)) RaiseLastError();
-}
-
 } // namespace
 
 TPictureBox::TPictureBox(HWND parent, TScrollBox& model, std::function<const gfx::TGraphic*()> picture)
     : model_(model), picture_(std::move(picture)) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    registerClass(instance, &TPictureBox::windowProc);
+    RegisterWindowClass(kClass, &TPictureBox::windowProc);
     window_.Reset(CreateWindowExW(WS_EX_CLIENTEDGE, kClass, L"",
                                   WS_CHILD | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL | (model.Visible() ? WS_VISIBLE : 0),
                                   model.Left(), model.Top(), model.Width(), model.Height(), parent, nullptr, instance,

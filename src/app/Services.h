@@ -47,6 +47,19 @@ public:
     virtual void Close() = 0;
     // Minimises the window; before it is first shown, it then starts minimised.
     virtual void Minimize() = 0;
+    // Makes the window visible, active and the foreground window.
+    virtual void Show() = 0;
+    virtual void Hide() = 0;
+    // Whether the message loop shows the window when it starts.
+    virtual void SetShowAtStart(bool value) = 0;
+};
+
+// The program's icon in the notification area, with its hint and pop-up menu.
+class INotifyIcon {
+public:
+    virtual ~INotifyIcon() = default;
+    virtual bool Visible() const = 0;
+    virtual void SetVisible(bool value) = 0;
 };
 
 // What the save dialog shows and proposes. Filter: pairs of caption and pattern, all joined
@@ -58,6 +71,9 @@ struct TSaveDialogOptions {
     std::u16string DefaultExt;
 };
 
+enum class TMsgButtons { Ok, YesNo };
+enum class TMsgIcon { Information, Warning, Error };
+
 // The standard dialogs and the error display, modal on the main window; each answers true
 // on OK, with the choice written back.
 class IDialogs {
@@ -65,6 +81,9 @@ public:
     virtual ~IDialogs() = default;
     // The application's error display.
     virtual void ShowError(const std::u16string& message) = 0;
+    // A message box; true for OK or Yes.
+    virtual bool MessageDlg(const std::u16string& text, const std::u16string& caption, TMsgButtons buttons,
+                            TMsgIcon icon) = 0;
     virtual bool ExecuteFontDialog(gfx::TFont& font) = 0;
     virtual bool ExecuteColorDialog(TColor& color) = 0;
     // Asks before overwriting an existing file; `fileName` is the proposal and the choice.
@@ -94,6 +113,7 @@ struct TZerboServices {
     IMainForm& Form;
     IDialogs& Dialogs;
     IShell& Shell;
+    INotifyIcon& TrayIcon;
 };
 
 } // namespace zerbo::app

@@ -249,6 +249,11 @@ void TZerboCode::wireEvents() {
     File1.OnClick = [this](TObject* s) { File1Click(s); };
     Edit5.OnClick = [this](TObject* s) { Edit5Click(s); };
     Close1.OnClick = [this](TObject* s) { Close2Click(s); };
+    Close2.OnClick = [this](TObject* s) { Close2Click(s); };
+    Open1.OnClick = [this](TObject* s) { Open1Click(s); };
+    CBW.OnClick = [this](TObject* s) { CBWClick(s); };
+    D1.OnClick = [this](TObject* s) { D1Click(s); };
+    N7.OnClick = [this](TObject* s) { N7Click(s); };
     BarImage1.SetOnPaintedBar([this](TObject* s) { BarImage1PaintedBar(s); });
 }
 

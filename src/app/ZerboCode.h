@@ -17,6 +17,8 @@
 //   ZerboQR.cpp           the QR branch of the pipeline
 //   ZerboOutput.cpp       copy and save
 //   ZerboCommandLine.cpp  the options of a command line or a hand-off
+//   ZerboStartUp.cpp      showing the window at start-up, the end of the session
+//   ZerboTray.cpp         the clipboard watch, the history's clearing, the notification area
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -39,6 +41,11 @@ namespace zerbo::app {
 
 // Index of QR Code in CdType, after the twelve linear symbologies.
 inline constexpr int32_t kQRCodeType = barcode::kBarTypeCount;
+
+// The longest data string the program takes from another program: what a user can type
+// into the data field and a command line can hold. No symbology encodes anywhere near it,
+// and the platform's text field slows down badly beyond it.
+inline constexpr size_t kMaxDataLength = 32767;
 
 constexpr TShortCut CtrlKey(char key) { return static_cast<TShortCut>(scCtrl | key); }
 
@@ -183,7 +190,20 @@ public:
     void N18Click(TObject* Sender);
     void N19Click(TObject* Sender);
     void Contents1Click(TObject* Sender);
+    // Start-up and the session ---------------------------------------------------------------
+    // The platform asks whether the session may end: the program ends with it, its settings
+    // saved; true lets the session end.
+    bool QueryEndSession();
+
+    // Clipboard watch, history, notification area ------------------------------------------
+    void CBWClick(TObject* Sender);
+    // The clipboard changed: its text becomes the data string and a symbol.
+    void ClipboardWatcher1Change(TObject* Sender);
+    void D1Click(TObject* Sender);
+    void N7Click(TObject* Sender);
+    void Open1Click(TObject* Sender);
     void Close2Click(TObject* Sender);
+
     // The QR branch of RB_Click with EditCode's text, and the drawing of a byte text.
     void DrawQR();
     void DrawQRCode(const std::string& text);
@@ -208,6 +228,12 @@ private:
     void waitWhileRunning();
     void pictureChanged();
     void withWatcherOff(const std::function<void()>& body);
+    void showAtStartUp(const std::vector<std::u16string>& args);
+    void decideVisibility();
+    void attachWatch();
+    void detachWatch();
+    // Tray residence: the field, its menu mirror and the icon.
+    void setTrayResidence(bool value);
 
     TZerboServices services_;
     // The application's error display, for the guards of this window's own boundaries.
@@ -217,6 +243,9 @@ private:
     bool FImage1Visible = false;
     int32_t FFormType = 1;
     std::vector<int32_t> qrModules_;
+    // The clipboard's sequence number after the program's own last write: that change is
+    // no news for the watch mode, whenever the platform reports it.
+    uint32_t ownClipboardChange_ = 0;
 };
 
 } // namespace zerbo::app

@@ -39,7 +39,7 @@ std::span<const TZerboCode::TOption> TZerboCode::Options() {
         {u"/ST", O::Equal,
          [](Z& z, const S&, S&) {
              // With TaskClose false the close request hides the program into the tray.
-             z.ResTaskTray = true;
+             z.setTrayResidence(true);
              z.services_.Form.Close();
          }},
         {u"/SAVE:", O::Prefix, [](Z&, const S& rest, S& name) { name = rest; }},
@@ -89,9 +89,16 @@ std::span<const TZerboCode::TOption> TZerboCode::Options() {
         {u"/SC1", O::Prefix, [](Z& z, const S&, S&) { z.SpCode.SetChecked(true); }},
         // Without a slash: "/SC0" is data.
         {u"SC0", O::Prefix, [](Z& z, const S&, S&) { z.SpCode.SetChecked(false); }},
-        // The notification-area icon follows ResTaskTray where the tray is kept.
-        {u"/VOFF", O::Equal, [](Z& z, const S&, S&) { z.ResTaskTray = true; }},
-        {u"/VON", O::Equal, [](Z& z, const S&, S&) { z.ResTaskTray = false; }},
+        {u"/VOFF", O::Equal,
+         [](Z& z, const S&, S&) {
+             z.setTrayResidence(true);
+             z.services_.Form.SetShowAtStart(false);
+         }},
+        {u"/VON", O::Equal,
+         [](Z& z, const S&, S&) {
+             z.setTrayResidence(false);
+             z.services_.Form.SetShowAtStart(true);
+         }},
         {u"/D:", O::Prefix, [](Z& z, const S& rest, S&) { z.DelayTime = StrToInt(rest); }},
         {u"/EXIT", O::Equal, [](Z& z, const S&, S&) { z.ExitFlag = true; }},
     };

@@ -30,6 +30,7 @@ void TZerboCode::withWatcherOff(const std::function<void()>& body) {
         ~TRestore() { watcher.SetEnabled(enabled); }
     } restore{*ClipboardWatcher1, enabled};
     body();
+    ownClipboardChange_ = services_.Clipboard.SequenceNumber();
 }
 
 void TZerboCode::putErrorText(const std::u16string& text) {

@@ -40,7 +40,10 @@ void TZerboCode::FormShow() {
     if (!EditCode.Text().empty()) RB_Click(this);
 }
 
-void TZerboCode::FormActivate() { RB_Click(this); }
+void TZerboCode::FormActivate() {
+    attachWatch();
+    RB_Click(this);
+}
 
 void TZerboCode::AlignControls(int32_t clientWidth, int32_t clientHeight) {
     const int32_t top = Panel2.Height();
@@ -236,11 +239,6 @@ void TZerboCode::Contents1Click(TObject*) {
         services_.Shell.ShellOpen(ChangeFileExt(files.PathDelimiters(), files.ProgramFileName(), u".hlp"));
     else
         services_.Shell.HelpContents(HelpFile);
-}
-
-void TZerboCode::Close2Click(TObject*) {
-    TaskClose = true;
-    services_.Form.Close();
 }
 
 } // namespace zerbo::app

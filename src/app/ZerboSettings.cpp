@@ -185,6 +185,7 @@ std::span<const TZerboCode::TSettingKey> TZerboCode::SettingKeys() {
 }
 
 void TZerboCode::FormCreate(const std::vector<std::u16string>& args) {
+    showAtStartUp(args);
     IComponentPlatform& files = services_.Files;
     WinVer = files.MajorVersion();
     if (WinVer > 5) {
@@ -234,6 +235,9 @@ void TZerboCode::loadSettings(const std::vector<std::u16string>& args) {
         BarImage1.SetBarPicture(barcode::pbarBMP);
     RefreshScaleItems();
 
+    decideVisibility();
+    if (CBW.Checked()) attachWatch();
+
     IComponentPlatform& files = services_.Files;
     HelpFile = ChangeFileExt(files.PathDelimiters(), files.ProgramFileName(), u".hlp>tsmain");
     if (!args.empty()) EditCode.SetText(services_.Application.UpperCase(args[0]));
@@ -276,10 +280,19 @@ void TZerboCode::RefreshScaleItems() {
 }
 
 void TZerboCode::FormCloseQuery(bool& CanClose) {
+    if (!TaskClose && ResTaskTray) {
+        // Into the notification area. The icon is the way back, so it is shown whatever
+        // put the program there.
+        CanClose = false;
+        services_.TrayIcon.SetVisible(true);
+        services_.Form.SetShowAtStart(false);
+        services_.Form.Hide();
+        return;
+    }
     CanClose = true;
     // Whatever the store refuses, the window still closes, so the program can always end.
     if (!NoSaveIni) Guarded(showError_, [&] { saveSettings(); });
-    ClipboardWatcher1->SetOnChange(nullptr);
+    detachWatch();
 }
 
 void TZerboCode::saveSettings() {

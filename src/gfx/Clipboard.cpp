@@ -45,4 +45,11 @@ void TMemoryClipboard::PutText(std::u16string_view text) {
     FFormat = TClipFormat::Text;
 }
 
+bool TMemoryClipboard::ReadText(std::u16string& text) {
+    if (HeldElsewhere) throw EClipboardError(u"クリップボードを開けません: 別のプログラムが使用中です");
+    if (FFormat != TClipFormat::Text) return false;
+    text = FText;
+    return true;
+}
+
 } // namespace zerbo::gfx

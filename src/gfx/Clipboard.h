@@ -33,6 +33,11 @@ public:
     // nothing is reported.
     virtual void PutMetafilePict(const TMetafileGraphic& metafile) = 0;
     virtual void PutText(std::u16string_view text) = 0;
+    // The clipboard's plain text; false when it holds none. Raises EClipboardError when
+    // the clipboard cannot be opened.
+    virtual bool ReadText(std::u16string& text) = 0;
+    // A number that changes with every change of the clipboard's content, whoever made it.
+    virtual std::uint32_t SequenceNumber() = 0;
 };
 
 enum class TClipFormat : std::uint8_t { None, Bitmap, EnhMetafile, MetafilePict, Text };
@@ -43,6 +48,8 @@ public:
     void PutGraphic(const TGraphic& graphic) override;
     void PutMetafilePict(const TMetafileGraphic& metafile) override;
     void PutText(std::u16string_view text) override;
+    bool ReadText(std::u16string& text) override;
+    std::uint32_t SequenceNumber() override { return static_cast<std::uint32_t>(Puts); }
 
     // While set, every put fails as when another program holds the clipboard open.
     bool HeldElsewhere = false;

@@ -11,104 +11,17 @@
 
 #include "AppDataFolder.h"
 #include "files.h"
+#include "driver.h"
 #include "process.h"
 
 namespace {
 
-using zerbo::test::AppDataFolder;
-using zerbo::test::Process;
-using zerbo::test::ReadFileBytes;
-using zerbo::test::TempFolder;
+using namespace zerbo::test;
 
 std::wstring gZerboExe;
-std::wstring gZbarDir;
+ZbarList gZbar;
 
-// Control identifiers: 1000 plus the control's place in the window's layout table.
-enum : int { idCopyBtn = 1004, idEdit2 = 1019, idStatusBar1 = 1046 };
-// The menu's first command, "名前を付けて保存(&A)...".
-enum : UINT { idN10 = 0x4000 };
-
-HWND control(HWND top, int id) {
-    struct Search {
-        int id;
-        HWND found;
-    } s{id, nullptr};
-    EnumChildWindows(
-        top,
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            if (GetDlgCtrlID(h) != s->id) return TRUE;
-            s->found = h;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
-// By message: GetWindowTextW does not ask controls of another process.
-std::wstring text(HWND h) {
-    std::wstring t(static_cast<size_t>(SendMessageW(h, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-    t.resize(static_cast<size_t>(SendMessageW(h, WM_GETTEXT, t.size(), reinterpret_cast<LPARAM>(t.data()))));
-    return t;
-}
-
-bool contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
-
-uint32_t dword(const std::string& b, size_t at) {
-    uint32_t v = 0;
-    for (size_t i = 0; i < 4; ++i) v |= static_cast<uint32_t>(static_cast<unsigned char>(b[at + i])) << (8 * i);
-    return v;
-}
-
-void emptyClipboard() {
-    if (!OpenClipboard(nullptr)) return;
-    EmptyClipboard();
-    CloseClipboard();
-}
-
-// The clipboard's bitmap as a BMP file.
-bool saveClipboardBitmap(const std::wstring& path) {
-    if (!OpenClipboard(nullptr)) return false;
-    bool ok = false;
-    if (HANDLE h = GetClipboardData(CF_DIB)) {
-        const auto* info = static_cast<const BITMAPINFOHEADER*>(GlobalLock(h));
-        const SIZE_T size = GlobalSize(h);
-        if (info && size > sizeof *info) {
-            BITMAPFILEHEADER file{};
-            file.bfType = 0x4D42;
-            file.bfSize = static_cast<DWORD>(sizeof file + size);
-            const DWORD colors = info->biBitCount <= 8 ? (info->biClrUsed ? info->biClrUsed : 1u << info->biBitCount) : 0;
-            const DWORD masks = info->biCompression == BI_BITFIELDS ? 12 : 0;
-            file.bfOffBits = static_cast<DWORD>(sizeof file + info->biSize + masks + colors * 4);
-            HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-            DWORD n = 0;
-            ok = f != INVALID_HANDLE_VALUE && WriteFile(f, &file, sizeof file, &n, nullptr) &&
-                 WriteFile(f, info, static_cast<DWORD>(size), &n, nullptr);
-            if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
-        }
-        GlobalUnlock(h);
-    }
-    CloseClipboard();
-    return ok;
-}
-
-void writeFile(const std::wstring& path, const std::string& bytes) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
-    DWORD n = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-    CloseHandle(f);
-}
-
-// One line of the list zbar_files.sh reads: a file of the zbar folder and its text.
-void expectDecoded(const std::wstring& file, const std::string& decoded) {
-    HANDLE f = CreateFileW((gZbarDir + L"\\expected.txt").c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
-    const std::string line = std::string(file.begin(), file.end()) + "\t" + decoded + "\n";
-    DWORD n = 0;
-    WriteFile(f, line.data(), static_cast<DWORD>(line.size()), &n, nullptr);
-    CloseHandle(f);
-}
+void expectDecoded(const std::wstring& file, const std::string& decoded) { gZbar.expect(file, decoded); }
 
 class CommandLineTest : public testing::Test {
 protected:
@@ -131,7 +44,7 @@ protected:
         SendMessageW(w, WM_CLOSE, 0, 0);
         return zerbo_->wait(30000);
     }
-    std::wstring zbarFile(const wchar_t* name) const { return gZbarDir + L"\\" + name; }
+    std::wstring zbarFile(const wchar_t* name) const { return gZbar.file(name); }
 
     AppDataFolder appData;
     TempFolder temp;
@@ -156,7 +69,7 @@ TEST_F(CommandLineTest, AQuotedArgumentEndingInABackslashDoesNotSwallowTheExit) 
 }
 
 TEST_F(CommandLineTest, AnyOtherExtensionGivesJpegDataUnderTheUpperCasedName) {
-    start(L"/C128 /cc1 \"/C:Lot 12\" /save:out.png /HT500 LOT-12 /exit", gZbarDir);
+    start(L"/C128 /cc1 \"/C:Lot 12\" /save:out.png /HT500 LOT-12 /exit", gZbar.folder());
     expectEnd();
     const std::string jpeg = ReadFileBytes(zbarFile(L"OUT.PNG"));
     ASSERT_GT(jpeg.size(), 4u);
@@ -330,14 +243,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     gZerboExe = zerbo::test::windowsPath(argv[1]);
-    gZbarDir = zerbo::test::windowsPath(argv[2]);
-    CreateDirectoryW(gZbarDir.c_str(), nullptr);
-    // A fresh list: the options line, then one line per file the tests save.
-    HANDLE f = CreateFileW((gZbarDir + L"\\expected.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return 2;
-    const std::string options = "options\t\n";
-    DWORD n = 0;
-    WriteFile(f, options.data(), static_cast<DWORD>(options.size()), &n, nullptr);
-    CloseHandle(f);
+    if (!gZbar.create(zerbo::test::windowsPath(argv[2]))) return 2;
     return RUN_ALL_TESTS();
 }

@@ -11,107 +11,19 @@
 #include <vector>
 
 #include "AppDataFolder.h"
+#include "driver.h"
 #include "process.h"
 
 namespace {
 
-using zerbo::test::AppDataFolder;
-using zerbo::test::Process;
+using namespace zerbo::test;
 
 std::wstring gZerboExe;
-
-// Control identifiers: 1000 plus the control's place in the window's layout table.
-enum : int {
-    idMode = 1002,
-    idSpeedButton1 = 1003,
-    idViewB3 = 1007,
-    idEditCode = 1008,
-    idCdType = 1012,
-    idThinWd = 1014,
-    idBoxDraw = 1015,
-    idCHB1 = 1017,
-    idEdit2 = 1019,
-    idEdit3 = 1021,
-    idAddCodeChar = 1030,
-    idButton2 = 1033,
-    idComnt = 1035,
-    idComntPos = 1037,
-    idComntAl = 1038,
-    idLeftMargin = 1043,
-    idTopMargin = 1045,
-    idQRPanel = 1022,
-    idQRVer = 1024,
-    idCDpanel = 1016,
-    idBarHeight = 1041,
-    idStatusBar1 = 1046,
-};
-
-struct Search {
-    int id;
-    const wchar_t* className;
-    HWND found;
-};
-
-HWND control(HWND top, int id, const wchar_t* className) {
-    Search s{id, className, nullptr};
-    EnumChildWindows(
-        top,
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            wchar_t cls[64];
-            GetClassNameW(h, cls, 64);
-            if (GetDlgCtrlID(h) == s->id && lstrcmpiW(cls, s->className) == 0) {
-                s->found = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
-std::wstring text(HWND h) {
-    wchar_t buffer[512] = {};
-    SendMessageW(h, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
-}
-
-// The user picks an entry: the list changes and tells its parent.
-void select(HWND combo, int index) {
-    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(combo));
-}
-
-// Menus are the program's own objects, out of another process's reach; their commands are
-// numbered from 0x4000 in menu order, separators and sub-menus left out.
-enum : UINT { idN10 = 0x4000, idAutoCopy = idN10 + 10 };
-
-void menuCommand(HWND hwnd, UINT id) { SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
 int outerHeight(HWND hwnd) {
     RECT r{};
     GetWindowRect(hwnd, &r);
     return r.bottom - r.top;
-}
-
-bool contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
-
-std::wstring clipboardText() {
-    std::wstring t;
-    if (!OpenClipboard(nullptr)) return t;
-    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* p = static_cast<const wchar_t*>(GlobalLock(h))) t = p;
-        GlobalUnlock(h);
-    }
-    CloseClipboard();
-    return t;
-}
-
-void emptyClipboard() {
-    if (!OpenClipboard(nullptr)) return;
-    EmptyClipboard();
-    CloseClipboard();
 }
 
 // Real key presses, as the system's input queue gives them to the foreground window.

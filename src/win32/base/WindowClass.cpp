@@ -1,6 +1,7 @@
 #include "win32/base/WindowClass.h"
 
 #include "win32/base/SystemError.h"
+#include "win32/res/Resources.h"
 
 namespace zerbo::win32 {
 
@@ -12,7 +13,8 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC proc, HBRUSH background) {
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ZERBO));
+    if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);  // a test program has none
     wc.hbrBackground = background;
     wc.lpszClassName = name;
     if (!RegisterClassExW(&wc)) RaiseLastError();

@@ -1,6 +1,8 @@
 #include "win32/ipc/WinClipboard.h"
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "core/Error.h"
 #include "gfx/Bitmap.h"
@@ -12,6 +14,10 @@ namespace zerbo::win32 {
 using gfx::EClipboardError;
 
 namespace {
+
+// How long a read waits for another program to let go of the clipboard.
+constexpr int kOpenAttempts = 10;
+constexpr DWORD kOpenRetryMs = 10;
 
 // "<what failed>: <the platform's reason>".
 [[noreturn]] void RaiseClipboardError(std::u16string_view what) {
@@ -120,6 +126,27 @@ void TWinClipboard::PutText(std::u16string_view text) {
         static_cast<char16_t*>(lock.Data())[text.size()] = u'\0';
     }
     Put(CF_UNICODETEXT, block);
+}
+
+bool TWinClipboard::ReadText(std::u16string& text) {
+    // The program that changed the clipboard may still hold it for a moment.
+    std::optional<TClipboardOpen> session;
+    for (int attempt = 0;; ++attempt) {
+        session.emplace(FOwner);
+        if (session->IsOpen()) break;
+        session.reset();
+        if (attempt == kOpenAttempts) RaiseClipboardError(u"クリップボードを開けません");
+        Sleep(kOpenRetryMs);
+    }
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return false;
+    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    if (!data) return false;
+    const TGlobalLock lock(data);
+    if (!lock.Data()) return false;
+    const auto* chars = static_cast<const char16_t*>(lock.Data());
+    const size_t capacity = GlobalSize(data) / sizeof(char16_t);
+    text.assign(chars, std::find(chars, chars + capacity, u'\0'));
+    return true;
 }
 
 } // namespace zerbo::win32

@@ -21,6 +21,9 @@ public:
     // hundredths of a millimetre.
     void PutMetafilePict(const gfx::TMetafileGraphic& metafile) override;
     void PutText(std::u16string_view text) override;
+    // Plain text as the platform gives it, up to its first NUL and never beyond its block.
+    bool ReadText(std::u16string& text) override;
+    std::uint32_t SequenceNumber() override { return GetClipboardSequenceNumber(); }
 
 private:
     template <class Owned>

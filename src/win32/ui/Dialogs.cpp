@@ -26,6 +26,17 @@ void TWinDialogs::ShowError(const std::u16string& message) {
     errorShown_ = true;
 }
 
+bool TWinDialogs::MessageDlg(const std::u16string& text, const std::u16string& caption, app::TMsgButtons buttons,
+                             app::TMsgIcon icon) {
+    const UINT iconFlag = icon == app::TMsgIcon::Information ? MB_ICONINFORMATION
+                          : icon == app::TMsgIcon::Warning   ? MB_ICONWARNING
+                                                             : MB_ICONERROR;
+    const UINT buttonFlag = buttons == app::TMsgButtons::YesNo ? MB_YESNO : MB_OK;
+    const HWND shown = owner_ && IsWindowVisible(owner_) ? owner_ : nullptr;
+    const int answer = MessageBoxW(shown, wide(text), wide(caption), buttonFlag | iconFlag | (shown ? 0 : MB_TASKMODAL));
+    return answer == IDOK || answer == IDYES;
+}
+
 bool TWinDialogs::ExecuteFontDialog(gfx::TFont& font) {
     LOGFONTW lf = LogFontOf(font);
     CHOOSEFONTW cf{};

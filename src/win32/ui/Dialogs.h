@@ -18,6 +18,8 @@ public:
     explicit TWinDialogs(HWND owner) : owner_(owner) {}
 
     void ShowError(const std::u16string& message) override;
+    bool MessageDlg(const std::u16string& text, const std::u16string& caption, app::TMsgButtons buttons,
+                    app::TMsgIcon icon) override;
     bool ExecuteFontDialog(gfx::TFont& font) override;
     bool ExecuteColorDialog(TColor& color) override;
     bool ExecuteSaveDialog(const app::TSaveDialogOptions& options, std::u16string& fileName) override;

@@ -9,6 +9,7 @@
 #include "win32/gdi/Screen.h"
 #include "win32/gdi/WinGraphics.h"
 #include "win32/ipc/ClipboardChain.h"
+#include "win32/res/Resources.h"
 #include "win32/ui/ComponentViews.h"
 
 namespace zerbo::win32 {
@@ -62,8 +63,10 @@ MainWindow::MainWindow(HINSTANCE instance, TWinApplication& application, const s
     dialogs_ = std::make_unique<TWinDialogs>(hwnd);
     shell_ = std::make_unique<TWinShell>(hwnd);
     placement_ = std::make_unique<PlacementForm>(hwnd);
-    code_ = std::make_unique<app::TZerboCode>(app::TZerboServices{
-        files_, WinGraphics(), *clipboard_, [] { return CreateClipboardChain(); }, application_, *this, *dialogs_, *shell_});
+    trayIcon_ = std::make_unique<TNotifyIcon>(hwnd, LoadIconW(instance, MAKEINTRESOURCEW(IDI_ZERBO)), u"Zerbo");
+    code_ = std::make_unique<app::TZerboCode>(app::TZerboServices{files_, WinGraphics(), *clipboard_,
+                                                                  [] { return CreateClipboardChain(); }, application_,
+                                                                  *this, *dialogs_, *shell_, *trayIcon_});
 
     const TErrorDisplay showError = [this](const std::u16string& m) { dialogs_->ShowError(m); };
     application_.ShowError = showError;
@@ -98,6 +101,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::show(int showCommand) {
+    if (!showAtStart_) return;
     ShowWindow(window_.Get(), startMinimized_ ? SW_SHOWMINIMIZED : showCommand);
     UpdateWindow(window_.Get());
     // The data field is where a user starts typing.
@@ -134,6 +138,17 @@ void MainWindow::Minimize() {
     else
         startMinimized_ = true;
 }
+
+void MainWindow::Show() {
+    const HWND hwnd = window_.Get();
+    ShowWindow(hwnd, IsIconic(hwnd) ? SW_RESTORE : SW_SHOW);
+    SetActiveWindow(hwnd);
+    SetForegroundWindow(hwnd);
+}
+
+void MainWindow::Hide() { ShowWindow(window_.Get(), SW_HIDE); }
+
+void MainWindow::SetShowAtStart(bool value) { showAtStart_ = value; }
 
 // The window ---------------------------------------------------------------------------------
 
@@ -172,9 +187,26 @@ LRESULT MainWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DESTROY:
         created_ = false;
+        trayIcon_.reset();
         PostQuitMessage(0);
         return 0;
+    case WM_QUERYENDSESSION: {
+        bool mayEnd = true;
+        Guarded(showError, [&] { mayEnd = code_->QueryEndSession(); });
+        return mayEnd;
+    }
+    case WM_SYSCOMMAND:
+        // Minimising keeps the window on the taskbar; the notification area is for closing.
+        if ((wParam & 0xFFF0) == SC_MINIMIZE || (wParam & 0xFFF0) == SC_RESTORE) {
+            ShowWindow(hwnd, (wParam & 0xFFF0) == SC_MINIMIZE ? SW_MINIMIZE : SW_RESTORE);
+            return 0;
+        }
+        break;
+    case kNotifyIconMessage:
+        Guarded(showError, [&] { trayIconMessage(lParam); });
+        return 0;
     default:
+        if (msg == TNotifyIcon::TaskbarCreated() && trayIcon_) trayIcon_->Restore();
         break;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -195,6 +227,18 @@ void MainWindow::activate(bool active) {
     // After an error box the window is active again; generating again would repeat the error.
     if (dialogs_->TakeErrorShown()) return;
     Guarded([this](const std::u16string& m) { dialogs_->ShowError(m); }, [&] { code_->FormActivate(); });
+}
+
+void MainWindow::trayIconMessage(LPARAM event) {
+    if (event == WM_LBUTTONDBLCLK) {
+        code_->Open1.Click();
+    } else if (event == WM_RBUTTONUP || event == WM_CONTEXTMENU) {
+        // The menu closes when the user clicks elsewhere only if its owner is in front.
+        POINT at{};
+        GetCursorPos(&at);
+        SetForegroundWindow(window_.Get());
+        popup_->TrackPopup(at.x, at.y);
+    }
 }
 
 void MainWindow::updateSampleFont() {

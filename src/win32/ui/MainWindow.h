@@ -16,6 +16,7 @@
 #include "win32/ui/ControlViews.h"
 #include "win32/ui/Dialogs.h"
 #include "win32/ui/MenuView.h"
+#include "win32/ui/NotifyIcon.h"
 #include "win32/ui/PictureBox.h"
 #include "win32/ui/Shell.h"
 
@@ -48,12 +49,16 @@ public:
     void SetStayOnTop(bool value) override;
     void Close() override;
     void Minimize() override;
+    void Show() override;
+    void Hide() override;
+    void SetShowAtStart(bool value) override;
 
 private:
     class PlacementForm;
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void trayIconMessage(LPARAM event);
     bool preTranslate(MSG& msg);
     void activate(bool active);
     void updateSampleFont();
@@ -65,6 +70,7 @@ private:
     std::unique_ptr<TWinDialogs> dialogs_;
     std::unique_ptr<TWinShell> shell_;
     std::unique_ptr<PlacementForm> placement_;
+    std::unique_ptr<TNotifyIcon> trayIcon_;
     std::unique_ptr<app::TZerboCode> code_;
     std::unique_ptr<TControlViews> views_;
     std::unique_ptr<TMenuView> menu_;
@@ -76,6 +82,8 @@ private:
     bool created_ = false;
     // "/S" before the window was first shown: it is shown minimised.
     bool startMinimized_ = false;
+    // Whether show() at the start of the message loop shows the window.
+    bool showAtStart_ = true;
 };
 
 } // namespace zerbo::win32

@@ -88,10 +88,16 @@ public:
     void SetStayOnTop(bool value) override { stayOnTop.push_back(value); }
     void Close() override { ++closes; }
     void Minimize() override { ++minimizes; }
+    void Show() override { visible = true; }
+    void Hide() override { visible = false; }
+    void SetShowAtStart(bool value) override { showAtStart = value; }
 
     FakePlacement placement;
     int closes = 0;
     int minimizes = 0;
+    // As a window the application has not shown yet.
+    bool visible = false;
+    bool showAtStart = true;
     std::vector<int32_t> heights;
     std::vector<bool> stayOnTop;
 };
@@ -99,6 +105,11 @@ public:
 class FakeDialogs : public app::IDialogs {
 public:
     void ShowError(const std::u16string& message) override { errors.push_back(message); }
+    bool MessageDlg(const std::u16string& text, const std::u16string& caption, app::TMsgButtons buttons,
+                    app::TMsgIcon icon) override {
+        boxes.push_back({text, caption, buttons, icon});
+        return answer;
+    }
     bool ExecuteFontDialog(gfx::TFont& font) override {
         ++fontDialogs;
         if (!answer) return false;
@@ -118,9 +129,16 @@ public:
         return true;
     }
 
-    // What every dialog answers: OK with the choice below, or Cancel.
+    struct Box {
+        std::u16string text, caption;
+        app::TMsgButtons buttons;
+        app::TMsgIcon icon;
+    };
+
+    // What every dialog answers: OK (Yes) with the choice below, or Cancel (No).
     bool answer = true;
     std::vector<std::u16string> errors;
+    std::vector<Box> boxes;
     int fontDialogs = 0;
     gfx::TFont fontChoice;
     TColor colorChoice = 0;
@@ -136,6 +154,13 @@ public:
 
     std::vector<std::u16string> opened;
     std::vector<std::u16string> helpFiles;
+};
+
+class FakeNotifyIcon : public app::INotifyIcon {
+public:
+    bool Visible() const override { return visible; }
+    void SetVisible(bool value) override { visible = value; }
+    bool visible = false;
 };
 
 class FakeZerboPlatform {
@@ -156,7 +181,8 @@ public:
                 app,
                 form,
                 dialogs,
-                shell};
+                shell,
+                trayIcon};
     }
 
     // The settings file the window uses.
@@ -182,6 +208,7 @@ public:
     FakeMainForm form;
     FakeDialogs dialogs;
     FakeShell shell;
+    FakeNotifyIcon trayIcon;
 };
 
 } // namespace zerbo::test

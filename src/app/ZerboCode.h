@@ -194,6 +194,9 @@ public:
     // The platform asks whether the session may end: the program ends with it, its settings
     // saved; true lets the session end.
     bool QueryEndSession();
+    // A second start handed its arguments over, one per line: they are processed as a
+    // command line is, and automatic copy stays on.
+    void ReceiveHandOff(const std::u16string& text);
 
     // Clipboard watch, history, notification area ------------------------------------------
     void CBWClick(TObject* Sender);

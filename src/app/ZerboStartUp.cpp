@@ -1,5 +1,6 @@
 // Showing the window at start-up, and the end of the user's session.
 #include "app/ZerboCode.h"
+#include "core/Text.h"
 
 namespace zerbo::app {
 
@@ -24,6 +25,13 @@ void TZerboCode::decideVisibility() {
         services_.TrayIcon.SetVisible(false);
         services_.Form.SetShowAtStart(true);
     }
+}
+
+void TZerboCode::ReceiveHandOff(const std::u16string& text) {
+    Params = SplitLines(text);
+    ProcessParams();
+    AutoCopy.SetChecked(true);
+    services_.Application.ProcessMessages();
 }
 
 bool TZerboCode::QueryEndSession() {

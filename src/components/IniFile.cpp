@@ -85,17 +85,6 @@ Line classify(std::u16string_view text) {
     return line;
 }
 
-void splitLines(std::u16string_view text, std::vector<std::u16string>& lines) {
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\r' && text[i] != u'\n') continue;
-        lines.emplace_back(text.substr(start, i - start));
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size()) lines.emplace_back(text.substr(start));
-}
-
 Document load(IComponentPlatform& platform, const std::u16string& path) {
     Document doc;
     doc.status = platform.ReadFile(path, doc.bytes);
@@ -130,7 +119,7 @@ Document load(IComponentPlatform& platform, const std::u16string& path) {
         }
     }
     if (text.find(u'\0') != std::u16string::npos) doc.clean = false;
-    splitLines(text, doc.lines);
+    doc.lines = SplitLines(text);
     return doc;
 }
 

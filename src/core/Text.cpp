@@ -83,4 +83,17 @@ std::string ToUtf8(std::u16string_view utf16) {
     return out;
 }
 
+std::vector<std::u16string> SplitLines(std::u16string_view text) {
+    std::vector<std::u16string> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\r' && text[i] != u'\n') continue;
+        lines.emplace_back(text.substr(start, i - start));
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.emplace_back(text.substr(start));
+    return lines;
+}
+
 } // namespace zerbo

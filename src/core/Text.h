@@ -2,6 +2,7 @@
 // Inside, text is UTF-16 as the program's strings have always been; these convert at the edges.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zerbo {
 
@@ -9,5 +10,9 @@ namespace zerbo {
 std::u16string FromUtf8(std::string_view utf8);
 // UTF-16 to UTF-8. Unpaired surrogates become U+FFFD.
 std::string ToUtf8(std::u16string_view utf16);
+
+// Lines as a string list takes them from a text: a line ends at CR, LF or CR LF; a last line
+// without an ending counts, an ending at the very end adds no empty line.
+std::vector<std::u16string> SplitLines(std::u16string_view text);
 
 } // namespace zerbo

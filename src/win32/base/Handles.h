@@ -179,6 +179,26 @@ private:
     HDC FDC;
 };
 
+// A mutex owned for the scope, when the wait for it succeeded (also when its last owner
+// ended without letting go: what it guarded is ours to make whole again).
+class TMutexOwnership {
+public:
+    TMutexOwnership(HANDLE mutex, DWORD timeoutMs) : FMutex(mutex) {
+        const DWORD got = mutex ? WaitForSingleObject(mutex, timeoutMs) : WAIT_FAILED;
+        FOwned = got == WAIT_OBJECT_0 || got == WAIT_ABANDONED;
+    }
+    TMutexOwnership(const TMutexOwnership&) = delete;
+    TMutexOwnership& operator=(const TMutexOwnership&) = delete;
+    ~TMutexOwnership() {
+        if (FOwned) ReleaseMutex(FMutex);
+    }
+    bool Owned() const { return FOwned; }
+
+private:
+    HANDLE FMutex;
+    bool FOwned;
+};
+
 // The clipboard open for the scope; IsOpen is false when another program holds it.
 class TClipboardOpen {
 public:

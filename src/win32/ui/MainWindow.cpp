@@ -8,7 +8,9 @@
 #include "win32/gdi/GdiCanvas.h"
 #include "win32/gdi/Screen.h"
 #include "win32/gdi/WinGraphics.h"
+#include "app/HandOff.h"
 #include "win32/ipc/ClipboardChain.h"
+#include "win32/ipc/HandOff.h"
 #include "win32/res/Resources.h"
 #include "win32/ui/ComponentViews.h"
 
@@ -201,6 +203,11 @@ LRESULT MainWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             ShowWindow(hwnd, (wParam & 0xFFF0) == SC_MINIMIZE ? SW_MINIMIZE : SW_RESTORE);
             return 0;
         }
+        break;
+    case app::kHandOffMessage:
+        // A second start's arguments; a start without any changes nothing.
+        if (wParam == app::kHandOffTextWaits)
+            Guarded(showError, [&] { ReceiveHandOff([&](const std::u16string& text) { code_->ReceiveHandOff(text); }); });
         break;
     case kNotifyIconMessage:
         Guarded(showError, [&] { trayIconMessage(lParam); });

@@ -24,5 +24,14 @@ TEST(Text, ReplacesMalformedInputInsteadOfReadingPastIt) {
     EXPECT_EQ(ToUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");
 }
 
+TEST(Text, LinesEndAtCrLfOrCrLfAndAnEndingAtTheEndAddsNoLine) {
+    using L = std::vector<std::u16string>;
+    EXPECT_EQ(SplitLines(u"a\r\nb\rc\nd"), (L{u"a", u"b", u"c", u"d"}));
+    EXPECT_EQ(SplitLines(u"a\n\r\nb\r\n"), (L{u"a", u"", u"b"}));
+    EXPECT_EQ(SplitLines(u"\n"), L{u""});
+    EXPECT_EQ(SplitLines(u"\r\r"), (L{u"", u""}));
+    EXPECT_EQ(SplitLines(u""), L{});
+}
+
 } // namespace
 } // namespace zerbo

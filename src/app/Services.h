@@ -100,6 +100,15 @@ public:
     virtual void HelpContents(const std::u16string& helpFile) = 0;
 };
 
+// What a DDE client asks of the running program beyond the window's own settings.
+class IDdeServer {
+public:
+    virtual ~IDdeServer() = default;
+    // Plays the metafile at (0, 0) of the device context another program names by number;
+    // false when the number names none.
+    virtual bool DrawOnDeviceContext(uintptr_t dc, const gfx::TMetafileGraphic& metafile) = 0;
+};
+
 // Everything the main window is given; each service outlives the window.
 struct TZerboServices {
     // Files, folders, the system's version and code page 932.
@@ -114,6 +123,7 @@ struct TZerboServices {
     IDialogs& Dialogs;
     IShell& Shell;
     INotifyIcon& TrayIcon;
+    IDdeServer& Dde;
 };
 
 } // namespace zerbo::app

@@ -19,6 +19,7 @@
 //   ZerboCommandLine.cpp  the options of a command line or a hand-off
 //   ZerboStartUp.cpp      showing the window at start-up, the end of the session
 //   ZerboTray.cpp         the clipboard watch, the history's clearing, the notification area
+//   ZerboDde.cpp          the macros of DDE clients
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -207,6 +208,10 @@ public:
     void Open1Click(TObject* Sender);
     void Close2Click(TObject* Sender);
 
+    // DDE ---------------------------------------------------------------------------------------
+    // An execute of a DDE client: its lines, each a command word, a blank and a parameter.
+    void DdeZerboconvExecuteMacro(TObject* Sender, const std::vector<std::u16string>& Msg);
+
     // The QR branch of RB_Click with EditCode's text, and the drawing of a byte text.
     void DrawQR();
     void DrawQRCode(const std::string& text);
@@ -214,6 +219,9 @@ public:
 private:
     struct TSettingKey;
     struct TOption;
+    struct TMacroCommand;
+    // The DDE macro's commands in the order they are tried.
+    static std::span<const TMacroCommand> MacroCommands();
     // The keys of the settings file in the order they are read.
     static std::span<const TSettingKey> SettingKeys();
     // The command-line options in the order they are tried.
@@ -228,6 +236,7 @@ private:
     void copyPicture(gfx::TPicture& picture);
     void applyFont();
     void applyParam(const std::u16string& entry, std::u16string& saveName);
+    void applyMacroLine(const std::u16string& command, const std::u16string& parameter);
     void waitWhileRunning();
     void pictureChanged();
     void withWatcherOff(const std::function<void()>& body);

@@ -106,14 +106,11 @@ struct TZerboCode::TSettingKey {
 
 namespace {
 
-// Every key written has a place of its own in the writing order, and a key never written has none.
+// Every written key has a place of its own in the writing order, 1 to the number written.
 template <class Key, size_t N>
 constexpr bool SaveOrderIsComplete(const Key (&keys)[N]) {
     size_t written = 0;
-    for (const Key& k : keys) {
-        if ((k.SaveOrder == kNeverWritten) != (k.Write == nullptr)) return false;
-        if (k.SaveOrder != kNeverWritten) ++written;
-    }
+    for (const Key& k : keys) written += k.SaveOrder != kNeverWritten;
     for (size_t order = 1; order <= written; ++order) {
         size_t holders = 0;
         for (const Key& k : keys) holders += static_cast<size_t>(k.SaveOrder) == order;
@@ -298,7 +295,7 @@ void TZerboCode::FormCloseQuery(bool& CanClose) {
 void TZerboCode::saveSettings() {
     std::vector<const TSettingKey*> keys;
     for (const TSettingKey& key : SettingKeys())
-        if (key.Write) keys.push_back(&key);
+        if (key.SaveOrder != kNeverWritten) keys.push_back(&key);
     std::sort(keys.begin(), keys.end(), [](auto* a, auto* b) { return a->SaveOrder < b->SaveOrder; });
     // A key the store refuses (a full disk, a file another program holds) costs only that
     // key; the first refusal is shown once when the saving is done.

@@ -1,19 +1,8 @@
 // The clipboard watch mode, the clearing of the history and the notification area.
 #include "app/ZerboCode.h"
+#include "core/Text.h"
 
 namespace zerbo::app {
-
-namespace {
-
-// Blanks and control characters around a text, as the runtime's Trim takes them off.
-std::u16string trimmed(const std::u16string& text) {
-    size_t begin = 0, end = text.size();
-    while (begin < end && text[begin] <= u' ') ++begin;
-    while (end > begin && text[end - 1] <= u' ') --end;
-    return text.substr(begin, end - begin);
-}
-
-} // namespace
 
 // The clipboard watch -----------------------------------------------------------------------
 
@@ -39,7 +28,7 @@ void TZerboCode::ClipboardWatcher1Change(TObject*) {
     std::u16string text;
     // A text no symbol can hold is no data, as a picture is none.
     if (!services_.Clipboard.ReadText(text) || text.size() > kMaxDataLength) return;
-    EditCode.SetText(K1.Checked() ? trimmed(text) : text);
+    EditCode.SetText(K1.Checked() ? Trim(text) : text);
     withWatcherOff([&] { RB_Click(this); });
 }
 

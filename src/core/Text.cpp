@@ -83,6 +83,13 @@ std::string ToUtf8(std::u16string_view utf16) {
     return out;
 }
 
+std::u16string Trim(std::u16string_view text) {
+    size_t begin = 0, end = text.size();
+    while (begin < end && text[begin] <= u' ') ++begin;
+    while (end > begin && text[end - 1] <= u' ') --end;
+    return std::u16string(text.substr(begin, end - begin));
+}
+
 std::vector<std::u16string> SplitLines(std::u16string_view text) {
     std::vector<std::u16string> lines;
     size_t start = 0;

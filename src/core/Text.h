@@ -11,6 +11,9 @@ std::u16string FromUtf8(std::string_view utf8);
 // UTF-16 to UTF-8. Unpaired surrogates become U+FFFD.
 std::string ToUtf8(std::u16string_view utf16);
 
+// The text without the blanks and control characters around it, as the runtime's Trim.
+std::u16string Trim(std::u16string_view text);
+
 // Lines as a string list takes them from a text: a line ends at CR, LF or CR LF; a last line
 // without an ending counts, an ending at the very end adds no empty line.
 std::vector<std::u16string> SplitLines(std::u16string_view text);

@@ -10,6 +10,7 @@
 // Traits name the handle type, the value that means "none" and how to free one; they may
 // carry what freeing needs (the window of a DC, the DDE instance of a string handle).
 #include <windows.h>
+#include <ddeml.h>
 
 #include <utility>
 
@@ -99,6 +100,18 @@ using TRegistryKey = TOwned<TFreedBy<HKEY, &RegCloseKey>>;
 // Mutexes, events, file mappings, processes: null means none.
 using TKernelObject = TOwned<TFreedBy<HANDLE, &CloseHandle>>;
 using TMappedView = TOwned<TFreedBy<void*, &UnmapViewOfFile>>;
+
+// A DDE management library instance; 0 means none.
+using TDdeInstance = TOwned<TFreedBy<DWORD, &DdeUninitialize>>;
+
+// A DDE string handle, freed in the instance that made it.
+struct TDdeStringTraits {
+    using Handle = HSZ;
+    DWORD Instance = 0;
+    static Handle Invalid() { return nullptr; }
+    void Free(Handle h) const { DdeFreeStringHandle(Instance, h); }
+};
+using TDdeString = TOwned<TDdeStringTraits>;
 
 // Files answer INVALID_HANDLE_VALUE for none.
 struct TFileTraits {

@@ -18,6 +18,9 @@ namespace zerbo::win32 {
 
 namespace {
 
+// Shows the errors of a finished transaction with another program.
+constexpr UINT kShowPendingErrors = WM_APP + 2;
+
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 // Its own taskbar button; Tab moves among the controls of its panels.
 constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
@@ -66,9 +69,14 @@ MainWindow::MainWindow(HINSTANCE instance, TWinApplication& application, const s
     shell_ = std::make_unique<TWinShell>(hwnd);
     placement_ = std::make_unique<PlacementForm>(hwnd);
     trayIcon_ = std::make_unique<TNotifyIcon>(hwnd, LoadIconW(instance, MAKEINTRESOURCEW(IDI_ZERBO)), u"Zerbo");
+    // A client waits for its answer: the macro's errors are shown after the transaction.
+    dde_ = std::make_unique<TDdeServer>(DdeServiceName(files_.ProgramFileName()), [this](const auto& lines) {
+        Guarded([this](const std::u16string& m) { showLater(m); },
+                [&] { code_->DdeZerboconvExecuteMacro(code_.get(), lines); });
+    });
     code_ = std::make_unique<app::TZerboCode>(app::TZerboServices{files_, WinGraphics(), *clipboard_,
                                                                   [] { return CreateClipboardChain(); }, application_,
-                                                                  *this, *dialogs_, *shell_, *trayIcon_});
+                                                                  *this, *dialogs_, *shell_, *trayIcon_, *dde_});
 
     const TErrorDisplay showError = [this](const std::u16string& m) { dialogs_->ShowError(m); };
     application_.ShowError = showError;
@@ -91,6 +99,7 @@ MainWindow::MainWindow(HINSTANCE instance, TWinApplication& application, const s
 
     created_ = true;
     Guarded(showError, [&] { code_->FormCreate(args); });
+    dde_->Register();
 }
 
 MainWindow::~MainWindow() {
@@ -209,6 +218,12 @@ LRESULT MainWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (wParam == app::kHandOffTextWaits)
             Guarded(showError, [&] { ReceiveHandOff([&](const std::u16string& text) { code_->ReceiveHandOff(text); }); });
         break;
+    case kShowPendingErrors: {
+        std::vector<std::u16string> errors;
+        errors.swap(pendingErrors_);
+        for (const auto& message : errors) dialogs_->ShowError(message);
+        return 0;
+    }
     case kNotifyIconMessage:
         Guarded(showError, [&] { trayIconMessage(lParam); });
         return 0;
@@ -234,6 +249,11 @@ void MainWindow::activate(bool active) {
     // After an error box the window is active again; generating again would repeat the error.
     if (dialogs_->TakeErrorShown()) return;
     Guarded([this](const std::u16string& m) { dialogs_->ShowError(m); }, [&] { code_->FormActivate(); });
+}
+
+void MainWindow::showLater(const std::u16string& message) {
+    pendingErrors_.push_back(message);
+    PostMessageW(window_.Get(), kShowPendingErrors, 0, 0);
 }
 
 void MainWindow::trayIconMessage(LPARAM event) {

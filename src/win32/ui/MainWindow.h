@@ -11,6 +11,7 @@
 #include "app/ZerboCode.h"
 #include "win32/base/ComponentPlatform.h"
 #include "win32/base/Handles.h"
+#include "win32/ipc/DdeServer.h"
 #include "win32/ipc/WinClipboard.h"
 #include "win32/ui/Application.h"
 #include "win32/ui/ControlViews.h"
@@ -59,6 +60,8 @@ private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void trayIconMessage(LPARAM event);
+    // An error to show once the current transaction with another program has ended.
+    void showLater(const std::u16string& message);
     bool preTranslate(MSG& msg);
     void activate(bool active);
     void updateSampleFont();
@@ -71,6 +74,8 @@ private:
     std::unique_ptr<TWinShell> shell_;
     std::unique_ptr<PlacementForm> placement_;
     std::unique_ptr<TNotifyIcon> trayIcon_;
+    std::unique_ptr<TDdeServer> dde_;
+    std::vector<std::u16string> pendingErrors_;
     std::unique_ptr<app::TZerboCode> code_;
     std::unique_ptr<TControlViews> views_;
     std::unique_ptr<TMenuView> menu_;

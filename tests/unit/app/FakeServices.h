@@ -163,6 +163,19 @@ public:
     bool visible = false;
 };
 
+class FakeDde : public app::IDdeServer {
+public:
+    bool DrawOnDeviceContext(uintptr_t dc, const gfx::TMetafileGraphic& metafile) override {
+        drawn.push_back({dc, metafile.Width(), metafile.Height()});
+        return true;
+    }
+    struct Drawing {
+        uintptr_t dc;
+        int width, height;
+    };
+    std::vector<Drawing> drawn;
+};
+
 class FakeZerboPlatform {
 public:
     FakeZerboPlatform() {
@@ -182,7 +195,8 @@ public:
                 form,
                 dialogs,
                 shell,
-                trayIcon};
+                trayIcon,
+                dde};
     }
 
     // The settings file the window uses.
@@ -209,6 +223,7 @@ public:
     FakeDialogs dialogs;
     FakeShell shell;
     FakeNotifyIcon trayIcon;
+    FakeDde dde;
 };
 
 } // namespace zerbo::test

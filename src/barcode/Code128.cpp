@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "core/Digits.h"
+
 namespace zerbo::barcode {
 
 // Bar width w is written as digit 2w-1, space width w as 2w-2.
@@ -125,8 +127,6 @@ namespace {
 constexpr int kSetA = 0, kSetB = 1, kSetC = 2;
 constexpr int kShift = 98, kCodeC = 99, kCodeB = 100, kCodeA = 101;
 constexpr std::size_t kLongestName = 5; // "SHIFT", "CODEA" ...
-
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 char16_t AsciiUpper(char16_t c) { return c >= u'a' && c <= u'z' ? c - (u'a' - u'A') : c; }
 

@@ -2,6 +2,7 @@
 // the narrow gap to the next character (the last one keeps it too).
 #include "barcode/Encoder.h"
 #include "barcode/SymbologyTables.h"
+#include "core/Digits.h"
 
 namespace zerbo::barcode {
 
@@ -44,7 +45,7 @@ int ValueIn(std::u16string_view chars, char16_t c) {
 
 int Code39Value(char16_t c) {
     // Digits and capitals are the common case and sit in order at the front of the set.
-    if (c >= u'0' && c <= u'9') return c - u'0';
+    if (IsDigit(c)) return c - u'0';
     if (c >= u'A' && c <= u'Z') return c - u'A' + 10;
     return ValueIn(kCode39Chars, c);
 }
@@ -96,7 +97,7 @@ std::string EncodeNW7(const EncodeInput& in, std::u16string& symbol) {
     pattern += kNw7Patterns[startValue];
     int sum = startValue + stopValue;
     for (const char16_t c : in.Code) {
-        const int v = (c >= u'0' && c <= u'9') ? c - u'0' : ValueIn(kNw7Chars, c);
+        const int v = IsDigit(c) ? c - u'0' : ValueIn(kNw7Chars, c);
         if (v < 0) return {};
         sum = (sum + v) % 16;
         pattern += kNw7Patterns[v];

@@ -2,6 +2,7 @@
 // "<$>", "<%>", "</>" and "<+>"; full ASCII is written by the user as shift-and-letter pairs.
 #include "barcode/Encoder.h"
 #include "barcode/SymbologyTables.h"
+#include "core/Digits.h"
 
 #include <vector>
 
@@ -31,7 +32,7 @@ constexpr int kFirstShift = 43;
 constexpr std::u16string_view kShiftNames = u"$%/+";
 
 int DataValue(char16_t c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
+    if (IsDigit(c)) return c - u'0';
     if (c >= u'A' && c <= u'Z') return c - u'A' + 10;
     // Only the 43 data characters may be typed directly, not the internal shift characters.
     const auto pos = kCode93Chars.substr(0, kFirstShift).find(c);

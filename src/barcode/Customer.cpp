@@ -3,6 +3,7 @@
 // the pattern is one column, a set of segments (4 upper, 2 middle, 1 lower third of a full bar).
 #include "barcode/Encoder.h"
 #include "barcode/SymbologyTables.h"
+#include "core/Digits.h"
 
 #include <utility>
 
@@ -53,7 +54,7 @@ std::string EncodeCUSTOMER(const EncodeInput& in, std::u16string& symbol) {
             emit(kFiller);
         } else if (c == u'-') {
             emit(kHyphen);
-        } else if (c >= u'0' && c <= u'9') {
+        } else if (IsDigit(c)) {
             emit(c - u'0');
         } else if (c >= u'A' && c <= u'Z') {
             // A letter takes two places: CC1..CC3 for its tens, a digit for its units. With one

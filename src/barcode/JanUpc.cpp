@@ -2,6 +2,7 @@
 #include "barcode/JanUpc.h"
 
 #include "barcode/Encoder.h"
+#include "core/Digits.h"
 
 namespace zerbo::barcode {
 
@@ -33,12 +34,6 @@ constexpr const char* kUpcEEndGuard = "0101010";
 enum class NumberSet { L, G, R };
 
 int Digit(char16_t c) { return c - u'0'; }
-
-bool AllDigits(std::u16string_view s) {
-    for (char16_t c : s)
-        if (c < u'0' || c > u'9') return false;
-    return true;
-}
 
 void AppendDigit(std::string& out, char16_t c, NumberSet set) {
     const char* l = kSetL[Digit(c)];

@@ -6,6 +6,8 @@
 
 #include <utility>
 
+#include "core/Digits.h"
+
 namespace zerbo::barcode {
 
 // Digit:                         0        1        2        3        4
@@ -23,12 +25,6 @@ const std::string_view kNecPatterns[10] = {"321010", "101230", "103030", "103210
                                            "121210", "123010", "301030", "301210", "303010"};
 
 namespace {
-
-bool AllDigits(std::u16string_view code) {
-    for (const char16_t c : code)
-        if (c < u'0' || c > u'9') return false;
-    return true;
-}
 
 // Weights 3, 1, 3, 1 ... from the rightmost digit; the digits are ASCII.
 char16_t CheckDigit(std::u16string_view digits) {

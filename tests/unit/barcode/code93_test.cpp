@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "barcode/Encoder.h"
-#include "barcode/SymbologyTables.h"
+#include "barcode/SymbologyTables.h" // Code97cd
 #include "test_patterns.h"
 
 namespace zerbo::barcode {

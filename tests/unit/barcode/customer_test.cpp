@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "barcode/Encoder.h"
-#include "barcode/SymbologyTables.h"
 #include "test_patterns.h"
 
 namespace zerbo::barcode {
@@ -83,7 +82,7 @@ TEST(EncodeCUSTOMER, AddressesMake67BarsAndAValidCheck) {
             sum += v;
         }
         EXPECT_EQ(sum % 19, 0);
-        EXPECT_EQ(symbol.back(), kCustomerCheckDisplay[static_cast<std::size_t>(values.back())]);
+        EXPECT_EQ(symbol.back(), golden::kCustomerCheckDisplay[static_cast<std::size_t>(values.back())]);
         EXPECT_EQ(symbol.substr(0, address.size()), address);
     }
 }

@@ -286,12 +286,12 @@ void TBarImage::DoPaintedBar() {
 }
 
 std::string TBarImage::RunEncoder(const EncodeInput& in, std::u16string& symbol) {
-    const Encoder encode = FBarType < kBarTypeCount ? kEncoders[FBarType] : nullptr;
-    if (!encode) {
+    // A BarType past the table (12 from a QR Code request, -1 from an empty list) encodes nothing.
+    if (FBarType >= kBarTypeCount) {
         symbol.clear();
         return {};
     }
-    return encode(in, symbol);
+    return kEncoders[FBarType](in, symbol);
 }
 
 void TBarImage::BuildBarcode() {

@@ -126,7 +126,7 @@ protected:
     virtual void BuildBarcode();
     virtual void DoPaintBar();
     virtual void DoPaintedBar();
-    // Runs the encoder BarType selects; a symbology without one rejects every code.
+    // Runs the encoder BarType selects; a BarType outside TBarTypes rejects every code.
     virtual std::string RunEncoder(const EncodeInput& in, std::u16string& symbol);
 
 private:

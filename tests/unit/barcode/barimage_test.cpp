@@ -356,12 +356,16 @@ TEST(BarImage, MetafileThenBitmapAgain) {
     EXPECT_EQ(BitmapOf(image).Width(), image.Width());
 }
 
-// A symbology without an encoder (or an ordinal past the table) rejects every code.
-TEST(BarImage, MissingEncoderRejects) {
-    std::vector<TBarTypes> types{static_cast<TBarTypes>(12), static_cast<TBarTypes>(255)};
-    for (int t = 0; t < kBarTypeCount; ++t)
-        if (!kEncoders[t]) types.push_back(static_cast<TBarTypes>(t));
-    for (TBarTypes t : types) {
+TEST(EncoderTable, HoldsTheEncoderOfEveryBarTypeOrdinal) {
+    const Encoder expected[] = {EncodeJAN,    EncodeUPC,    EncodeCODE39, EncodeNW7,      EncodeITF,     EncodeCTF,
+                                EncodeIATA,   EncodeMATRIX, EncodeNEC,    EncodeCUSTOMER, EncodeCODE128, EncodeCODE93};
+    for (int t = 0; t < kBarTypeCount; ++t) EXPECT_EQ(kEncoders[t], expected[t]) << "ordinal " << t;
+}
+
+// An ordinal past the table rejects every code: 12 is what the DDE command "CODE QR2" passes,
+// -1 what an empty CdType list gives.
+TEST(BarImage, BarTypeOutsideTheTableRejects) {
+    for (TBarTypes t : {static_cast<TBarTypes>(12), static_cast<TBarTypes>(-1)}) {
         TBarImage image(nullptr);
         image.SetBarType(t);
         image.SetCode(u"123456");

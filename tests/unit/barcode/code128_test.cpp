@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "barcode/BarImage.h"
+#include "barcode/Code128.h"
 #include "barcode/Encoder.h"
-#include "barcode/SymbologyTables.h" // Code128Value
 #include "test_patterns.h"
 
 namespace zerbo::barcode {

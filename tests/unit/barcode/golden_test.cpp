@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "barcode/Code97cd.h"
 #include "barcode/Encoder.h"
-#include "barcode/SymbologyTables.h"
 #include "golden_tables.h"
 
 namespace zerbo::barcode {

@@ -1,6 +1,7 @@
 // JAN (EAN-13, EAN-8) and UPC (UPC-A, UPC-E), one module per pattern character.
 #include "barcode/JanUpc.h"
 
+#include "barcode/CheckDigit.h"
 #include "barcode/Encoder.h"
 #include "barcode/TableShape.h"
 #include "core/Digits.h"
@@ -56,13 +57,6 @@ void AppendDigit(std::string& out, char16_t c, NumberSet set) {
 bool Between(char16_t c, char16_t lo, char16_t hi) { return c >= lo && c <= hi; }
 
 } // namespace
-
-char16_t CheckDigit(std::u16string_view digits) {
-    int sum = 0;
-    int weight = 3;
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it, weight = 4 - weight) sum += Digit(*it) * weight;
-    return static_cast<char16_t>(u'0' + (10 - sum % 10) % 10);
-}
 
 std::string EncodeJAN(const EncodeInput& in, std::u16string& symbol) {
     symbol.clear();

@@ -1,6 +1,7 @@
 // The two-of-five family: ITF, CTF, IATA, MATRIX and NEC. Each digit is five elements of which two
 // are wide; the members differ in which elements carry the digit, their start and stop patterns
 // and whether the check digit is optional.
+#include "barcode/CheckDigit.h"
 #include "barcode/Encoder.h"
 #include "barcode/TableShape.h"
 
@@ -40,18 +41,6 @@ static_assert(DigitColumn(kCtfIataPatterns, 10, "0123") && DigitColumn(kMatrixPa
 static_assert(shape::Every(kCtfIataPatterns, [](std::string_view p) { return shape::Alternates(p); }) &&
               shape::Every(kMatrixPatterns, [](std::string_view p) { return shape::Alternates(p); }) &&
               shape::Every(kNecPatterns, [](std::string_view p) { return shape::Alternates(p); }));
-
-// Weights 3, 1, 3, 1 ... from the rightmost digit; the digits are ASCII.
-char16_t CheckDigit(std::u16string_view digits) {
-    int sum = 0;
-    bool triple = true;
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        sum += (*it - u'0') * (triple ? 3 : 1);
-        sum %= 10;
-        triple = !triple;
-    }
-    return static_cast<char16_t>(u'0' + (10 - sum) % 10);
-}
 
 // Start, one table pattern per digit, stop: the scheme of every member but ITF.
 struct Sequential {

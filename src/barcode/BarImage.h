@@ -111,6 +111,7 @@ public:
     bool BarDisped() const { return FBarDisped; }
     TFrameSize BarFrame() const { return FBarFrame; }
     void SetBarFrame(TFrameSize value);
+    // Set by a regeneration that rejected Code, or whose drawing would not fit in a bitmap.
     bool Error() const { return FError; }
     void SetError(bool value) { FError = value; }
     const TNotifyEvent& OnPaintBar() const { return FOnPaintBar; }

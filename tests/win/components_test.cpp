@@ -80,6 +80,27 @@ TEST_F(ComponentsWin, TheProfileFunctionsReadWhatOurStoreWrites) {
     EXPECT_EQ(profileString(file, L"設定", L"追加"), L"表示");
 }
 
+// A value with a line break: the profile functions give back the text up to it, and our store
+// keeps just that, so both read the same and no further key appears.
+TEST_F(ComponentsWin, ValuesWithLineBreaksComeBackAsTheProfileFunctionsGiveThem) {
+    const std::wstring platformFile = folder.file(L"platform.ini"), oursFile = folder.file(L"ours.ini");
+    TIniFile ours(platform, u(oursFile));
+    const std::wstring values[] = {L"two\r\nlines", L"a\nk2=injected", L"cr\ronly", L"\"quoted\r\nrest\""};
+    for (const std::wstring& value : values) {
+        SCOPED_TRACE(std::string(value.begin(), value.end()));
+        ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"k", value.c_str(), platformFile.c_str()));
+        ours.WriteString(u"S", u"k", u(value));
+        const std::wstring given = profileString(platformFile, L"S", L"k");
+        EXPECT_EQ(u(given), TIniFile::StoredPart(u(value)));
+        EXPECT_EQ(profileString(oursFile, L"S", L"k"), given);
+        EXPECT_EQ(ours.ReadString(u"S", u"k", u""), u(given));
+    }
+    wchar_t keys[256] = {};
+    const DWORD n = GetPrivateProfileSectionNamesW(keys, 256, oursFile.c_str());
+    EXPECT_EQ(std::wstring(keys, n), std::wstring(L"S\0", 2)) << "one section";
+    EXPECT_EQ(GetPrivateProfileStringW(L"S", nullptr, L"", keys, 256, oursFile.c_str()), 2u) << "one key";
+}
+
 TEST_F(ComponentsWin, AnExistingAnsiFileStaysReadableByBoth) {
     const std::wstring file = folder.file(L"ansi.ini");
     // [Options] / LastStr="  日本語  " / Font.Name=ＭＳ 明朝, in code page 932.

@@ -81,6 +81,47 @@ TEST(Layout, BarsAreThePatternAtScalePixelsPerModule) {
     }
 }
 
+// BarLeft and BarTop move the whole drawing, BarSpaceUp the symbol inside it: the bars start at
+// (X0, Y0) = (BarLeft + BarSpaceLeft, BarTop + BarSpaceUp), the text right under them.
+TEST(Layout, BarLeftBarTopAndBarSpaceUpPlaceBarsAndText) {
+    const std::string pattern = JanPattern(u"4901234567894");
+    const int total = 96, symW = 104, barX = (symW - total) / 2, barLen = 105 - 12;
+    const struct {
+        int left, top, spaceUp;
+    } cases[] = {{7, 5, 11}, {0, 9, 0}, {-4, 0, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.left) + ", " + std::to_string(c.top) + ", " + std::to_string(c.spaceUp));
+        const int x0 = c.left + 10, y0 = c.top + c.spaceUp;
+        TBarImage bmp(nullptr), emf(nullptr);
+        for (TBarImage* image : {&bmp, &emf}) {
+            image->SetMatch(true);
+            image->SetBarPicture(image == &bmp ? pbarBMP : pbarEMF);
+            image->SetBarLeft(c.left);
+            image->SetBarTop(c.top);
+            image->SetBarSpaceUp(c.spaceUp);
+            image->SetCode(u"490123456789");
+            EXPECT_EQ(image->Width(), x0 + symW + 10);
+            EXPECT_EQ(image->Height(), y0 + 105);
+        }
+        const auto fills = Fills(emf);
+        ASSERT_GT(fills.size(), 1u);
+        EXPECT_EQ(fills[1].Rect, (TRect{x0 + barX, y0, x0 + barX + 1, y0 + barLen})) << "first bar module";
+        const auto texts = Texts(emf);
+        ASSERT_EQ(texts.size(), 1u);
+        EXPECT_EQ(texts[0].X, x0);
+        EXPECT_EQ(texts[0].Y, y0 + barLen);
+
+        const auto& b = BitmapOf(bmp);
+        for (int y : {y0, y0 + barLen - 1})
+            EXPECT_EQ(RowOf(b, y, x0 + barX, x0 + barX + total), Expand(pattern, 1)) << y;
+        if (y0 > 0) {
+            EXPECT_EQ(RowOf(b, y0 - 1, 0, b.Width()), std::string(b.Width(), '0')) << "above the bars";
+        }
+        EXPECT_EQ(RowOf(b, y0 + barLen, x0 + barX, x0 + barX + total), std::string(total, '0'));
+        EXPECT_NE(RowOf(b, y0 + barLen + 5, x0, x0 + symW).find('1'), std::string::npos) << "text under the bars";
+    }
+}
+
 TEST(Layout, BarHeightIsRaisedToHoldTextAndSixPixelsOfBars) {
     struct Case {
         bool symbolDisp;

@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "app/QRText.h"
 #include "components/HistoryEx.h"
 #include "components/IniFile.h"
 #include "components/IniGT.h"
 #include "core/Path.h"
+#include "core/Text.h"
 #include "files.h"
 #include "win32/base/ComponentPlatform.h"
 #include "win32/base/Registry.h"
@@ -99,6 +101,28 @@ TEST_F(ComponentsWin, ValuesWithLineBreaksComeBackAsTheProfileFunctionsGiveThem)
     const DWORD n = GetPrivateProfileSectionNamesW(keys, 256, oursFile.c_str());
     EXPECT_EQ(std::wstring(keys, n), std::wstring(L"S\0", 2)) << "one section";
     EXPECT_EQ(GetPrivateProfileStringW(L"S", nullptr, L"", keys, 256, oursFile.c_str()), 2u) << "one key";
+}
+
+// QR data in code page 932 as the platform converts it: no best fit, so a character without a
+// form of its own in 932 becomes one "?", a surrogate pair included, and none turns into a
+// look-alike ("é" into "e", "¥" into "\\", the wave dash into the full-width tilde).
+TEST_F(ComponentsWin, QRDataInCodePage932) {
+    const struct {
+        std::u16string text;
+        std::string bytes;
+    } cases[] = {
+        {u"AB 12", "AB 12"},
+        {u"漢字ｱ①", "\x8A\xBF\x8E\x9A\xB1\x87\x40"},
+        {u"～", "\x81\x60"},
+        {u"café", "caf?"},
+        {u"¥100", "?100"},
+        {u"〜", "?"},
+        {u"☃x", "?x"},
+        {u"a\U0001F600b", "a?b"},
+        {u"\xD800z", "?z"},
+        {u"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(app::ToAnsi(platform, c.text), c.bytes) << ToUtf8(c.text);
 }
 
 TEST_F(ComponentsWin, AnExistingAnsiFileStaysReadableByBoth) {

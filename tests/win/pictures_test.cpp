@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../common/ZbarCases.h"
+#include "app/QRText.h"
 #include "barcode/BarImage.h"
 #include "barcode/Encoder.h"
 #include "core/Text.h"
@@ -15,6 +16,7 @@
 #include "gfx/RasterCanvas.h"
 #include "files.h"
 #include "process.h"
+#include "qr/QREncoder.h"
 #include "win32/gdi/GdiCanvas.h"
 #include "win32/ipc/WinClipboard.h"
 #include "win32/gdi/WinGraphics.h"
@@ -368,6 +370,46 @@ TEST(WinBarImage, AWideSymbolIsDrawnWholeAndAnOversizedOneIsAnError) {
         EXPECT_FALSE(image->BarDisped());
         ASSERT_NE(image->Picture().AsBitmap(), nullptr);
         EXPECT_EQ(image->Picture().AsBitmap()->Width(), image->Width());
+    }
+}
+
+// --- QR Code ---------------------------------------------------------------------------------
+
+// A module matrix painted as the window paints it, into a 24-bit bitmap and into a metafile
+// recorded on the screen: the metafile played back is the bitmap, pixel for pixel.
+TEST(WinQR, MetafilePlayedBackEqualsTheBitmap) {
+    constexpr TColor kBar = MakeColor(0, 0, 0x80), kBack = MakeColor(0xFF, 0xFF, 0xE0);
+    std::vector<int32_t> modules(static_cast<size_t>(qr::QROutputLength(40)));
+    const struct {
+        int version, s;
+    } cases[] = {{1, 1}, {4, 2}, {10, 3}, {40, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("version " + std::to_string(c.version) + " size " + std::to_string(c.s));
+        ASSERT_EQ(qr::QREncodeBytes(c.version, 2, "Zerbo QR \x83\x5E", modules.data()), qr::qrOk);
+        const int size = modules[0] * c.s + 1;
+        TWinBitmap bitmap;
+        bitmap.SetPixelFormat(gfx::pf24bit);
+        bitmap.SetSize(size, size);
+        app::PaintQRModules(bitmap.Canvas(), modules.data(), c.s, kBar, kBack);
+        TWinMetafile metafile;
+        metafile.SetSize(size, size);
+        app::PaintQRModules(*metafile.CreateRecordingCanvas(), modules.data(), c.s, kBar, kBack);
+        ASSERT_NE(metafile.Handle(), nullptr);
+
+        const gfx::TBitmap24 drawn = bitmap.ToBitmap24();
+        const gfx::TBitmap24 played = Play(metafile.Handle(), size, size);
+        int differ = 0, dark = 0;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                differ += drawn.Pixel(x, y) != played.Pixel(x, y);
+                dark += drawn.Pixel(x, y) == kBar;
+            }
+        EXPECT_EQ(differ, 0);
+        EXPECT_GT(dark, 0);
+        // The quiet zone and the extra row and column are the background.
+        EXPECT_EQ(drawn.Pixel(4 * c.s - 1, 4 * c.s - 1), kBack);
+        EXPECT_EQ(drawn.Pixel(4 * c.s, 4 * c.s), kBar); // the finder pattern's corner
+        EXPECT_EQ(drawn.Pixel(size - 1, size - 1), kBack);
     }
 }
 

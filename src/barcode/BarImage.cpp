@@ -18,6 +18,7 @@ struct TBarImage::TLayout {
     long long downW = 0, downH = 0;
     long long total = 0;  // width of the bars
     long long barLen = 0; // length of the bars
+    long long barWidth = 0, barHeight = 0; // what BarWidth and BarHeight become once it is drawn
     long long W = 0, H = 0;   // right and bottom edges of the drawing
     long long X0 = 0, Y0 = 0; // corner of the symbol area
     long long barX = 0, textX = 0;
@@ -286,12 +287,12 @@ void TBarImage::DoPaintedBar() {
 }
 
 std::string TBarImage::RunEncoder(const EncodeInput& in, std::u16string& symbol) {
-    const Encoder encode = FBarType < kBarTypeCount ? kEncoders[FBarType] : nullptr;
-    if (!encode) {
+    // A BarType past the table (12 from a QR Code request, -1 from an empty list) encodes nothing.
+    if (FBarType >= kBarTypeCount) {
         symbol.clear();
         return {};
     }
-    return encode(in, symbol);
+    return kEncoders[FBarType](in, symbol);
 }
 
 void TBarImage::BuildBarcode() {
@@ -342,6 +343,14 @@ void TBarImage::Paint(bool metafile) {
     gfx::TBitmapGraphic& bitmap = Picture().Bitmap(); // BuildBarcode left a bitmap there
     TLayout lay;
     if (!LayOut(pattern, bitmap.Canvas(), lay)) return;
+    // A drawing larger than any bitmap could hold would be cut; it is not made, in either picture
+    // kind, and everything stays as a rejected code leaves it.
+    if (!gfx::FitsBitmap(lay.W, lay.H)) {
+        FError = true;
+        return;
+    }
+    FBarWidth = Px(lay.barWidth);
+    FBarHeight = Px(lay.barHeight);
 
     if (!metafile) {
         if (FMatch) {
@@ -394,24 +403,29 @@ bool TBarImage::LayOut(const std::string& pattern, TCanvas& measure, TLayout& la
         lay.downH = measure.TextHeight(FCommentDown);
     }
 
+    lay.barHeight = FBarHeight;
     if (FBarType == cbarCUSTOMER) {
         lay.total = CustomerBarWidth(pattern, FScale);
         lay.barLen = 6LL * FScale;
     } else {
         lay.total = PatternWidth(pattern, TElementWidths(FBarType, FScale, FElementRatio));
-        // Bars are never shorter than 6 pixels; the raised height stays in the property.
-        if (FBarHeight < lay.symH + 6) FBarHeight = Px(lay.symH + 6);
-        lay.barLen = FBarHeight - lay.symH;
+        // Bars are never shorter than 6 pixels; the raised height stays in the property, even
+        // when no bar has a width.
+        if (lay.barHeight < lay.symH + 6) lay.barHeight = lay.symH + 6;
+        lay.barLen = lay.barHeight - lay.symH;
     }
-    if (lay.total == 0) return false;
+    if (lay.total == 0) {
+        FBarHeight = Px(lay.barHeight);
+        return false;
+    }
 
-    FBarWidth = Px(std::max(lay.total, lay.symW));
-    if (FBarType == cbarCUSTOMER) FBarHeight = Px(lay.barLen + lay.symH);
+    lay.barWidth = std::max(lay.total, lay.symW);
+    if (FBarType == cbarCUSTOMER) lay.barHeight = lay.barLen + lay.symH;
 
     lay.X0 = static_cast<long long>(FBarLeft) + FBarSpaceLeft;
     lay.Y0 = static_cast<long long>(FBarTop) + FBarSpaceUp;
-    lay.W = lay.X0 + FBarWidth + FBarSpaceRight;
-    lay.H = lay.Y0 + FBarHeight + FBarSpaceDown;
+    lay.W = lay.X0 + lay.barWidth + FBarSpaceRight;
+    lay.H = lay.Y0 + lay.barHeight + FBarSpaceDown;
     // The wider of bars and text starts at X0; the other is centred on it.
     if (lay.total > lay.symW)
         lay.textX = (lay.total - lay.symW) / 2;

@@ -111,6 +111,7 @@ public:
     bool BarDisped() const { return FBarDisped; }
     TFrameSize BarFrame() const { return FBarFrame; }
     void SetBarFrame(TFrameSize value);
+    // Set by a regeneration that rejected Code, or whose drawing would not fit in a bitmap.
     bool Error() const { return FError; }
     void SetError(bool value) { FError = value; }
     const TNotifyEvent& OnPaintBar() const { return FOnPaintBar; }
@@ -126,7 +127,7 @@ protected:
     virtual void BuildBarcode();
     virtual void DoPaintBar();
     virtual void DoPaintedBar();
-    // Runs the encoder BarType selects; a symbology without one rejects every code.
+    // Runs the encoder BarType selects; a BarType outside TBarTypes rejects every code.
     virtual std::string RunEncoder(const EncodeInput& in, std::u16string& symbol);
 
 private:

@@ -8,11 +8,12 @@ enum TBarTypes : std::uint8_t {
     cbarJAN, cbarUPC, cbarCODE39, cbarNW7, cbarITF, cbarCTF,
     cbarIATA, cbarMATRIX, cbarNEC, cbarCUSTOMER, cbarCODE128, cbarCODE93,
 };
-constexpr int kBarTypeCount = 12;
+constexpr int kBarTypeCount = cbarCODE93 + 1; // the number of TBarTypes values
 // Their names as lists and labels show them, in the order of the ordinals.
-inline constexpr const char16_t* kBarTypeNames[kBarTypeCount] = {
+inline constexpr const char16_t* kBarTypeNames[] = {
     u"JAN", u"UPC", u"CODE39", u"NW-7", u"ITF", u"CTF", u"IATA", u"MATRIX", u"NEC", u"CUSTOMER", u"CODE128", u"CODE93",
 };
+static_assert(sizeof kBarTypeNames / sizeof kBarTypeNames[0] == kBarTypeCount, "a name per bar type");
 
 enum TLocation : std::uint8_t { locLeft, locCenter, locRight };
 enum TBarPictures : std::uint8_t { pbarBMP, pbarEMF, pbarWMF };

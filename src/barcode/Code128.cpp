@@ -2,15 +2,26 @@
 // and the user writes switches, shifts, control and function characters as names in angle
 // brackets ("<CODEC>", "<SHIFT>", "<FNC1>", "<CR>"). "<<" is a literal '<', '>' makes the next
 // character literal. The check character is always added.
+#include "barcode/Code128.h"
 #include "barcode/Encoder.h"
-#include "barcode/SymbologyTables.h"
+#include "barcode/TableShape.h"
 
 #include <cstdint>
 
+#include "core/Digits.h"
+
 namespace zerbo::barcode {
 
+namespace {
+
+// One row per value: its name in sets A, B and C, and its pattern.
+struct Code128Row {
+    std::string_view name[3];
+    std::string_view pattern;
+};
+
 // Bar width w is written as digit 2w-1, space width w as 2w-2.
-const Code128Row kCode128Table[103] = {
+constexpr Code128Row kCode128Table[] = {
     // Set A        Set B        Set C      Pattern
     {{" ", " ", "00"}, "303232"}, // 0
     {{"!", "!", "01"}, "323032"}, // 1
@@ -117,16 +128,29 @@ const Code128Row kCode128Table[103] = {
     {{"FNC1", "FNC1", "FNC1"}, "701050"}, // 102
 };
 
-const std::string_view kCode128Start[3] = {"301612", "301216", "301252"}; // values 103, 104, 105
-const std::string_view kCode128Stop = "3450103";
+constexpr std::string_view kCode128Start[] = {"301612", "301216", "301252"}; // values 103, 104, 105
+constexpr std::string_view kCode128Stop = "3450103";
 
-namespace {
+// Eleven modules a character, in three bars and three spaces, with an even number of bar
+// modules (the parity the standard builds into every character); the stop is thirteen.
+constexpr bool IsCharacter(std::string_view p) {
+    int bars = 0;
+    for (std::size_t i = 0; i < p.size(); i += 2) bars += shape::ModulesOf(p[i]);
+    return p.size() == 6 && shape::Alternates(p) && shape::Modules(p) == 11 && bars % 2 == 0;
+}
+static_assert(std::size(kCode128Table) == 103, "values 0 to 102");
+static_assert(shape::Every(kCode128Table, [](const Code128Row& r) { return IsCharacter(r.pattern); }));
+static_assert(shape::Every(kCode128Start, IsCharacter));
+static_assert(kCode128Stop.size() == 7 && shape::Alternates(kCode128Stop) && shape::Modules(kCode128Stop) == 13);
+static_assert(shape::AllDistinct(kCode128Table, [](const Code128Row& r) { return r.pattern; }));
+static_assert(shape::AllDistinct(kCode128Table, [](const Code128Row& r) { return r.name[0]; }) &&
+              shape::AllDistinct(kCode128Table, [](const Code128Row& r) { return r.name[1]; }) &&
+              shape::AllDistinct(kCode128Table, [](const Code128Row& r) { return r.name[2]; }),
+              "a name stands for one value in its set");
 
 constexpr int kSetA = 0, kSetB = 1, kSetC = 2;
 constexpr int kShift = 98, kCodeC = 99, kCodeB = 100, kCodeA = 101;
 constexpr std::size_t kLongestName = 5; // "SHIFT", "CODEA" ...
-
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 char16_t AsciiUpper(char16_t c) { return c >= u'a' && c <= u'z' ? c - (u'a' - u'A') : c; }
 
@@ -144,7 +168,7 @@ int Code128Value(int set, std::u16string_view token) {
     if (set == kSetC && token.size() == 2 && IsDigit(token[0]) && IsDigit(token[1]))
         return (token[0] - u'0') * 10 + (token[1] - u'0');
     // Longer names: the first row that spells the token in this set's column.
-    for (int v = 0; v < 103; ++v) {
+    for (int v = 0; v < static_cast<int>(std::size(kCode128Table)); ++v) {
         const std::string_view name = kCode128Table[v].name[set];
         if (name.size() != token.size()) continue;
         std::size_t k = 0;

@@ -1,13 +1,16 @@
 // CODE39 and NW-7: two-width symbologies, one fixed pattern per character, each ending with
 // the narrow gap to the next character (the last one keeps it too).
 #include "barcode/Encoder.h"
-#include "barcode/SymbologyTables.h"
+#include "barcode/TableShape.h"
+#include "core/Digits.h"
 
 namespace zerbo::barcode {
 
-const std::u16string_view kCode39Chars = u"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
+namespace {
 
-const std::string_view kCode39Patterns[44] = {
+constexpr std::u16string_view kCode39Chars = u"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
+
+constexpr std::string_view kCode39Patterns[] = {
     "1012303010", "3012101030", "1032101030", "3032101010", // 0 1 2 3
     "1012301030", "3012301010", "1032301010", "1012103030", // 4 5 6 7
     "3012103010", "1032103010", "3010121030", "1030121030", // 8 9 A B
@@ -21,20 +24,31 @@ const std::string_view kCode39Patterns[44] = {
     "1212101210", "1210121210", "1012121210",               // / + %
     "1210303010",                                           // * (start and stop)
 };
+constexpr int kCode39StartStop = 43; // '*', after the 43 data characters
+static_assert(kCode39Chars.size() == kCode39StartStop && std::size(kCode39Patterns) == kCode39StartStop + 1,
+              "a pattern per character, and one for '*'");
+static_assert(shape::Every(kCode39Patterns, [](std::string_view p) {
+    return p.size() == 10 && shape::Alternates(p, "0123") && shape::Wide(p) == 3 && p.back() == '0';
+}), "nine elements, three of them wide, and the narrow gap");
+static_assert(shape::AllDistinct(kCode39Patterns));
 
-const std::u16string_view kNw7Chars = u"0123456789-$:/.+ABCD";
+constexpr std::u16string_view kNw7Chars = u"0123456789-$:/.+ABCD";
 
-const std::string_view kNw7Patterns[20] = {
+constexpr std::string_view kNw7Patterns[] = {
     "10101230", "10103210", "10121030", "32101010", // 0 1 2 3
     "10301210", "30101210", "12101030", "12103010", // 4 5 6 7
     "12301010", "30121010", "10123010", "10321010", // 8 9 - $
     "30103030", "30301030", "30303010", "10303030", // : / . +
     "10321210", "12121030", "10121230", "10123210", // A B C D
 };
-
-namespace {
-
-constexpr int kCode39StartStop = 43;
+constexpr int kNw7FirstGuard = 16; // 'A'; B, C and D follow it
+static_assert(kNw7Chars.substr(kNw7FirstGuard) == u"ABCD");
+static_assert(std::size(kNw7Patterns) == kNw7Chars.size(), "a pattern per character");
+static_assert(shape::Every(kNw7Patterns, [](std::string_view p) {
+    return p.size() == 8 && shape::Alternates(p, "0123") && (shape::Wide(p) == 2 || shape::Wide(p) == 3) &&
+           p.back() == '0';
+}), "seven elements, two or three of them wide, and the narrow gap");
+static_assert(shape::AllDistinct(kNw7Patterns));
 
 // Value of `c` in an alphabet, or -1. Alphabets are short, a scan is cheap.
 int ValueIn(std::u16string_view chars, char16_t c) {
@@ -44,7 +58,7 @@ int ValueIn(std::u16string_view chars, char16_t c) {
 
 int Code39Value(char16_t c) {
     // Digits and capitals are the common case and sit in order at the front of the set.
-    if (c >= u'0' && c <= u'9') return c - u'0';
+    if (IsDigit(c)) return c - u'0';
     if (c >= u'A' && c <= u'Z') return c - u'A' + 10;
     return ValueIn(kCode39Chars, c);
 }
@@ -88,15 +102,15 @@ std::string EncodeNW7(const EncodeInput& in, std::u16string& symbol) {
 
     const char16_t start = Nw7Guard(in.StartChar);
     const char16_t stop = Nw7Guard(in.StopChar);
-    const int startValue = 16 + (start - u'A');
-    const int stopValue = 16 + (stop - u'A');
+    const int startValue = kNw7FirstGuard + (start - u'A');
+    const int stopValue = kNw7FirstGuard + (stop - u'A');
 
     std::string pattern;
     pattern.reserve((in.Code.size() + 3) * 8);
     pattern += kNw7Patterns[startValue];
     int sum = startValue + stopValue;
     for (const char16_t c : in.Code) {
-        const int v = (c >= u'0' && c <= u'9') ? c - u'0' : ValueIn(kNw7Chars, c);
+        const int v = IsDigit(c) ? c - u'0' : ValueIn(kNw7Chars, c);
         if (v < 0) return {};
         sum = (sum + v) % 16;
         pattern += kNw7Patterns[v];

@@ -1,17 +1,21 @@
 // CODE93 with its two check characters C and K. The four shift characters are typed as
 // "<$>", "<%>", "</>" and "<+>"; full ASCII is written by the user as shift-and-letter pairs.
+#include "barcode/Code97cd.h"
 #include "barcode/Encoder.h"
-#include "barcode/SymbologyTables.h"
+#include "barcode/TableShape.h"
+#include "core/Digits.h"
 
 #include <vector>
 
 namespace zerbo::barcode {
 
+namespace {
+
 // The 43 data characters, then the characters that stand for the shifts ($), (%), (/), (+).
-const std::u16string_view kCode93Chars = u"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%!#&@";
+constexpr std::u16string_view kCode93Chars = u"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%!#&@";
 
 // Every character is nine modules: three bars and three spaces, starting with a bar.
-const std::string_view kCode93Patterns[47] = {
+constexpr std::string_view kCode93Patterns[] = {
     "141012", "101214", "101412", "101610", "121014", "121212", // 0 1 2 3 4 5
     "121410", "101016", "141210", "161010", "301014", "301212", // 6 7 8 9 A B
     "301410", "321012", "321210", "341010", "103014", "103212", // C D E F G H
@@ -22,16 +26,24 @@ const std::string_view kCode93Patterns[47] = {
     "301050",                                                   // %
     "121230", "503010", "501030", "123210",                     // ($) (%) (/) (+)
 };
-const std::string_view kCode93Start = "101070";
-const std::string_view kCode93Stop = "1010701"; // the start pattern and a final one-module bar
-
-namespace {
+constexpr std::string_view kCode93Start = "101070";
+constexpr std::string_view kCode93Stop = "1010701"; // the start pattern and a final one-module bar
 
 constexpr int kFirstShift = 43;
 constexpr std::u16string_view kShiftNames = u"$%/+";
 
+static_assert(kCode93Chars.size() == kFirstShift + kShiftNames.size() &&
+                  std::size(kCode93Patterns) == kCode93Chars.size(),
+              "a pattern per data character and per shift");
+static_assert(shape::Every(kCode93Patterns, [](std::string_view p) {
+    return p.size() == 6 && shape::Alternates(p) && shape::Modules(p) == 9;
+}), "three bars and three spaces in nine modules");
+static_assert(shape::AllDistinct(kCode93Patterns));
+static_assert(shape::Alternates(kCode93Start) && shape::Modules(kCode93Start) == 9 &&
+              kCode93Stop.substr(0, kCode93Start.size()) == kCode93Start && kCode93Stop.back() == '1');
+
 int DataValue(char16_t c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
+    if (IsDigit(c)) return c - u'0';
     if (c >= u'A' && c <= u'Z') return c - u'A' + 10;
     // Only the 43 data characters may be typed directly, not the internal shift characters.
     const auto pos = kCode93Chars.substr(0, kFirstShift).find(c);

@@ -1,10 +1,19 @@
 // Code97cd: how CODE93's full-ASCII shift pairs are shown in the human-readable text. The keys
 // are a typed shift ("<$>", "<%>", "</>", "<+>") followed by a capital letter.
-#include "barcode/SymbologyTables.h"
+#include "barcode/Code97cd.h"
+
+#include "barcode/TableShape.h"
 
 namespace zerbo::barcode {
 
-const Code97cdEntry kCode97cd[88] = {
+namespace {
+
+struct Code97cdEntry {
+    std::u16string_view key;
+    std::u16string_view text;
+};
+
+constexpr Code97cdEntry kCode97cd[] = {
     // ($) A..Z: control characters 01..1A hex, by their ASCII names
     {u"<$>A", u"SOH"}, {u"<$>B", u"STX"}, {u"<$>C", u"ETX"}, {u"<$>D", u"EOT"},
     {u"<$>E", u"ENQ"}, {u"<$>F", u"ACK"}, {u"<$>G", u"BEL"}, {u"<$>H", u"BS"},
@@ -32,6 +41,15 @@ const Code97cdEntry kCode97cd[88] = {
     {u"</>A", u"!"}, {u"</>B", u"\""}, {u"</>C", u"#"}, {u"</>F", u"&"}, {u"</>G", u"'"},
     {u"</>H", u"("}, {u"</>I", u")"},  {u"</>J", u"*"}, {u"</>L", u","}, {u"</>Z", u":"},
 };
+static_assert(std::size(kCode97cd) == 26 + 26 + 26 + 10, "($), (%) and (+) with every letter, (/) with ten");
+static_assert(shape::Every(kCode97cd, [](const Code97cdEntry& e) {
+    constexpr std::u16string_view shifts = u"$%/+";
+    return e.key.size() == 4 && e.key[0] == u'<' && shifts.find(e.key[1]) != shifts.npos && e.key[2] == u'>' &&
+           e.key[3] >= u'A' && e.key[3] <= u'Z' && !e.text.empty();
+}), "a typed shift and a capital letter");
+static_assert(shape::AllDistinct(kCode97cd, [](const Code97cdEntry& e) { return e.key; }));
+
+} // namespace
 
 std::u16string Code97cd(std::u16string_view text) {
     std::u16string out;

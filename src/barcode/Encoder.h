@@ -1,7 +1,10 @@
 #pragma once
 // The contract between TBarImage and its encoders, one per TBarTypes value.
+#include <iterator>
 #include <string>
 #include <string_view>
+
+#include "barcode/BarTypes.h"
 
 namespace zerbo::barcode {
 
@@ -32,7 +35,21 @@ std::string EncodeCUSTOMER(const EncodeInput& in, std::u16string& symbol);
 std::string EncodeCODE128(const EncodeInput& in, std::u16string& symbol);
 std::string EncodeCODE93(const EncodeInput& in, std::u16string& symbol);
 
-// The encoder of each TBarTypes ordinal (0..11); an entry is null until its symbology is built.
-extern const Encoder kEncoders[12];
+// The encoder of each TBarTypes ordinal, in the order of the enumeration.
+inline constexpr Encoder kEncoders[] = {
+    EncodeJAN,      // cbarJAN
+    EncodeUPC,      // cbarUPC
+    EncodeCODE39,   // cbarCODE39
+    EncodeNW7,      // cbarNW7
+    EncodeITF,      // cbarITF
+    EncodeCTF,      // cbarCTF
+    EncodeIATA,     // cbarIATA
+    EncodeMATRIX,   // cbarMATRIX
+    EncodeNEC,      // cbarNEC
+    EncodeCUSTOMER, // cbarCUSTOMER
+    EncodeCODE128,  // cbarCODE128
+    EncodeCODE93,   // cbarCODE93
+};
+static_assert(std::size(kEncoders) == kBarTypeCount, "one encoder per bar type");
 
 } // namespace zerbo::barcode

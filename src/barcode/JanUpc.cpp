@@ -1,29 +1,41 @@
 // JAN (EAN-13, EAN-8) and UPC (UPC-A, UPC-E), one module per pattern character.
 #include "barcode/JanUpc.h"
 
+#include "barcode/CheckDigit.h"
 #include "barcode/Encoder.h"
+#include "barcode/TableShape.h"
+#include "core/Digits.h"
 
 namespace zerbo::barcode {
 
 namespace {
 
 // Number set L (odd parity, left half) of each digit. R is L inverted; G is R reversed.
-constexpr const char* kSetL[10] = {
+constexpr std::string_view kSetL[] = {
     "0001101", "0011001", "0010011", "0111101", "0100011",
     "0110001", "0101111", "0111011", "0110111", "0001011",
 };
 
 // EAN-13 parity of the six left digits by the first digit: '1' for L, '0' for G.
-constexpr const char* kJanParity[10] = {
+constexpr std::string_view kJanParity[] = {
     "111111", "110100", "110010", "110001", "101100",
     "100110", "100011", "101010", "101001", "100101",
 };
 
 // UPC-E (number system 0) parity of the six digits by the check digit: 'E' for G, 'O' for L.
-constexpr const char* kUpcEParity[10] = {
+constexpr std::string_view kUpcEParity[] = {
     "EEEOOO", "EEOEOO", "EEOOEO", "EEOOOE", "EOEEOO",
     "EOOEEO", "EOOOEE", "EOEOEO", "EOEOOE", "EOOEOE",
 };
+
+// Seven modules a digit in two bars; six parities a first or check digit.
+static_assert(std::size(kSetL) == 10 && shape::AllDistinct(kSetL) && shape::Every(kSetL, [](std::string_view p) {
+    return p.size() == 7 && p.find_first_not_of("01") == std::string_view::npos && p.front() == '0' && p.back() == '1';
+}));
+static_assert(std::size(kJanParity) == 10 && shape::AllDistinct(kJanParity) &&
+              shape::Every(kJanParity, [](std::string_view p) { return p.size() == 6; }));
+static_assert(std::size(kUpcEParity) == 10 && shape::AllDistinct(kUpcEParity) &&
+              shape::Every(kUpcEParity, [](std::string_view p) { return p.size() == 6; }));
 
 constexpr const char* kStartGuard = "101";
 constexpr const char* kCentreGuard = "01010";
@@ -34,14 +46,8 @@ enum class NumberSet { L, G, R };
 
 int Digit(char16_t c) { return c - u'0'; }
 
-bool AllDigits(std::u16string_view s) {
-    for (char16_t c : s)
-        if (c < u'0' || c > u'9') return false;
-    return true;
-}
-
 void AppendDigit(std::string& out, char16_t c, NumberSet set) {
-    const char* l = kSetL[Digit(c)];
+    const std::string_view l = kSetL[Digit(c)];
     for (int i = 0; i < 7; ++i) {
         const char m = set == NumberSet::L ? l[i] : set == NumberSet::R ? l[i] ^ 1 : l[6 - i] ^ 1;
         out.push_back(m);
@@ -51,13 +57,6 @@ void AppendDigit(std::string& out, char16_t c, NumberSet set) {
 bool Between(char16_t c, char16_t lo, char16_t hi) { return c >= lo && c <= hi; }
 
 } // namespace
-
-char16_t CheckDigit(std::u16string_view digits) {
-    int sum = 0;
-    int weight = 3;
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it, weight = 4 - weight) sum += Digit(*it) * weight;
-    return static_cast<char16_t>(u'0' + (10 - sum % 10) % 10);
-}
 
 std::string EncodeJAN(const EncodeInput& in, std::u16string& symbol) {
     symbol.clear();
@@ -74,7 +73,7 @@ std::string EncodeJAN(const EncodeInput& in, std::u16string& symbol) {
     pattern += kStartGuard;
     if (d.size() == 13) {
         // The first digit is not drawn as bars; it chooses the parity of the next six.
-        const char* parity = kJanParity[Digit(d[0])];
+        const std::string_view parity = kJanParity[Digit(d[0])];
         for (int i = 1; i <= 6; ++i) AppendDigit(pattern, d[i], parity[i - 1] == '1' ? NumberSet::L : NumberSet::G);
         pattern += kCentreGuard;
         for (int i = 7; i <= 12; ++i) AppendDigit(pattern, d[i], NumberSet::R);
@@ -109,7 +108,7 @@ std::string EncodeUPC(const EncodeInput& in, std::u16string& symbol) {
         pattern += kEndGuard;
     } else {
         // The number system (always 0) and the check digit are carried by the parity alone.
-        const char* parity = kUpcEParity[Digit(d[7])];
+        const std::string_view parity = kUpcEParity[Digit(d[7])];
         for (int i = 1; i <= 6; ++i) AppendDigit(pattern, d[i], parity[i - 1] == 'E' ? NumberSet::G : NumberSet::L);
         pattern += kUpcEEndGuard;
     }

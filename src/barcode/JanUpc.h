@@ -11,7 +11,4 @@ std::u16string UPCAToUPCE(std::u16string_view a);
 // 7 characters of UPC-E to the 11 of UPC-A, or empty when it is not a number-system-0 code.
 std::u16string UPCEToUPCA(std::u16string_view e);
 
-// The modulo-10 check digit, weight 3 on the rightmost digit; `digits` holds '0'..'9' only.
-char16_t CheckDigit(std::u16string_view digits);
-
 } // namespace zerbo::barcode

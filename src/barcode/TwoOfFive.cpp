@@ -1,46 +1,46 @@
 // The two-of-five family: ITF, CTF, IATA, MATRIX and NEC. Each digit is five elements of which two
 // are wide; the members differ in which elements carry the digit, their start and stop patterns
 // and whether the check digit is optional.
+#include "barcode/CheckDigit.h"
 #include "barcode/Encoder.h"
-#include "barcode/SymbologyTables.h"
+#include "barcode/TableShape.h"
 
 #include <utility>
 
-namespace zerbo::barcode {
+#include "core/Digits.h"
 
-// Digit:                         0        1        2        3        4
-//                                5        6        7        8        9
-const std::string_view kItfBars[10] = {"11331", "31113", "13113", "33111", "11313",
-                                       "31311", "13311", "11133", "31131", "13131"};
-const std::string_view kItfSpaces[10] = {"00220", "20002", "02002", "22000", "00202",
-                                         "20200", "02200", "00022", "20020", "02020"};
-const std::string_view kCtfIataPatterns[10] = {
-    "1010303010", "3010101030", "1030101030", "3030101010", "1010301030",
-    "3010301010", "1030301010", "1010103030", "3010103010", "1030103010"};
-const std::string_view kMatrixPatterns[10] = {"103210", "301030", "121030", "321010", "103030",
-                                              "303010", "123010", "101230", "301210", "121210"};
-const std::string_view kNecPatterns[10] = {"321010", "101230", "103030", "103210", "121030",
-                                           "121210", "123010", "301030", "301210", "303010"};
+namespace zerbo::barcode {
 
 namespace {
 
-bool AllDigits(std::u16string_view code) {
-    for (const char16_t c : code)
-        if (c < u'0' || c > u'9') return false;
-    return true;
-}
+// Digit:                         0        1        2        3        4
+//                                5        6        7        8        9
+constexpr std::string_view kItfBars[] = {"11331", "31113", "13113", "33111", "11313",
+                                         "31311", "13311", "11133", "31131", "13131"};
+constexpr std::string_view kItfSpaces[] = {"00220", "20002", "02002", "22000", "00202",
+                                           "20200", "02200", "00022", "20020", "02020"};
+constexpr std::string_view kCtfIataPatterns[] = {
+    "1010303010", "3010101030", "1030101030", "3030101010", "1010301030",
+    "3010301010", "1030301010", "1010103030", "3010103010", "1030103010"};
+constexpr std::string_view kMatrixPatterns[] = {"103210", "301030", "121030", "321010", "103030",
+                                                "303010", "123010", "101230", "301210", "121210"};
+constexpr std::string_view kNecPatterns[] = {"321010", "101230", "103030", "103210", "121030",
+                                             "121210", "123010", "301030", "301210", "303010"};
 
-// Weights 3, 1, 3, 1 ... from the rightmost digit; the digits are ASCII.
-char16_t CheckDigit(std::u16string_view digits) {
-    int sum = 0;
-    bool triple = true;
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        sum += (*it - u'0') * (triple ? 3 : 1);
-        sum %= 10;
-        triple = !triple;
-    }
-    return static_cast<char16_t>(u'0' + (10 - sum) % 10);
+// Ten digits each, two of their five carrying elements wide, no digit twice.
+template <class Rows>
+constexpr bool DigitColumn(const Rows& rows, std::size_t elements, std::string_view allowed) {
+    return std::size(rows) == 10 && shape::AllDistinct(rows) && shape::Every(rows, [&](std::string_view p) {
+               return p.size() == elements && p.find_first_not_of(allowed) == std::string_view::npos &&
+                      shape::Wide(p) == 2;
+           });
 }
+static_assert(DigitColumn(kItfBars, 5, "13") && DigitColumn(kItfSpaces, 5, "02"));
+static_assert(DigitColumn(kCtfIataPatterns, 10, "0123") && DigitColumn(kMatrixPatterns, 6, "0123") &&
+              DigitColumn(kNecPatterns, 6, "0123"));
+static_assert(shape::Every(kCtfIataPatterns, [](std::string_view p) { return shape::Alternates(p); }) &&
+              shape::Every(kMatrixPatterns, [](std::string_view p) { return shape::Alternates(p); }) &&
+              shape::Every(kNecPatterns, [](std::string_view p) { return shape::Alternates(p); }));
 
 // Start, one table pattern per digit, stop: the scheme of every member but ITF.
 struct Sequential {

@@ -71,8 +71,10 @@ void THistoryEx::SaveToIni() {
     if (platform_.FileExists(FFileName) && platform_.IsReadOnly(FFileName)) return;
     TIniFile ini(platform_, FFileName);
     for (size_t i = 0; i < FHistory.size(); ++i) {
-        const std::u16string& entry = FHistory[i];
-        // The quotes keep blanks at either end; the store removes them again on reading.
+        // What the file can hold of the entry (up to a line break), so that every entry is
+        // written and Count always tells the entries of this save. The quotes keep blanks at
+        // either end; the store removes them again on reading.
+        const std::u16string entry(TIniFile::StoredPart(FHistory[i]));
         ini.WriteString(Name, IntToStr(static_cast<int32_t>(i)), entry.empty() ? kEmptyEntry : u"\"" + entry + u"\"");
     }
     ini.WriteInteger(kHistorySection, kCountKey, FCount);

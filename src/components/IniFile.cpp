@@ -50,9 +50,9 @@ bool sameName(std::u16string_view a, std::u16string_view b) {
     return true;
 }
 
-bool hasLineBreakOrNul(std::u16string_view s) {
-    return s.find_first_of(std::u16string_view(u"\r\n\0", 3)) != std::u16string_view::npos;
-}
+constexpr std::u16string_view kLineEnds(u"\r\n\0", 3);
+
+bool hasLineBreakOrNul(std::u16string_view s) { return s.find_first_of(kLineEnds) != std::u16string_view::npos; }
 
 // A name that a file line can hold and give back: "=" would split a key line, "]" end a
 // section header, a leading "[" or ";" turn a key line into a header or a comment.
@@ -172,6 +172,8 @@ std::u16string limit(std::u16string_view s) { return std::u16string(s.substr(0, 
 TIniFile::TIniFile(IComponentPlatform& platform, std::u16string fileName)
     : platform_(platform), fileName_(std::move(fileName)) {}
 
+std::u16string_view TIniFile::StoredPart(std::u16string_view value) { return value.substr(0, value.find_first_of(kLineEnds)); }
+
 void TIniFile::raiseWriteError() const {
     throw EIniFileException(FormatText(u"%s に書き込めません", fileName_));
 }
@@ -192,7 +194,8 @@ std::u16string TIniFile::ReadString(const std::u16string& section, const std::u1
 }
 
 void TIniFile::WriteString(const std::u16string& section, const std::u16string& ident, const std::u16string& value) {
-    if (!validName(section) || !validName(ident) || hasLineBreakOrNul(value)) raiseWriteError();
+    if (!validName(section) || !validName(ident)) raiseWriteError();
+    const std::u16string stored(StoredPart(value));
     Document doc = load(platform_, fileName_);
     const bool exists = doc.status == IComponentPlatform::ReadResult::Ok;
     if (doc.status == IComponentPlatform::ReadResult::Failed || !doc.clean) raiseWriteError();
@@ -201,17 +204,17 @@ void TIniFile::WriteString(const std::u16string& section, const std::u16string& 
     if (const auto header = findSection(doc, section)) {
         if (const auto key = findKey(doc, *header, ident)) {
             // Keep the key as the file spells it; only the value changes.
-            doc.lines[*key] = std::u16string(classify(doc.lines[*key]).name) + u"=" + value;
+            doc.lines[*key] = std::u16string(classify(doc.lines[*key]).name) + u"=" + stored;
         } else {
             // After the section's last non-blank line, so a blank separator line stays last.
             size_t at = sectionEnd(doc, *header);
             while (at > *header + 1 && trim(doc.lines[at - 1]).empty()) --at;
-            doc.lines.insert(doc.lines.begin() + static_cast<std::ptrdiff_t>(at), std::u16string(trim(ident)) + u"=" + value);
+            doc.lines.insert(doc.lines.begin() + static_cast<std::ptrdiff_t>(at), std::u16string(trim(ident)) + u"=" + stored);
         }
     } else {
         if (!doc.lines.empty() && !trim(doc.lines.back()).empty()) doc.lines.emplace_back();
         doc.lines.push_back(u"[" + std::u16string(trim(section)) + u"]");
-        doc.lines.push_back(std::u16string(trim(ident)) + u"=" + value);
+        doc.lines.push_back(std::u16string(trim(ident)) + u"=" + stored);
     }
     const std::string bytes = encode(platform_, doc);
     if (exists && bytes == doc.bytes) return;

@@ -10,6 +10,7 @@
 // character is ever lost and the platform's profile functions read the result.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "components/Platform.h"
@@ -30,12 +31,18 @@ public:
 
     TIniFile(IComponentPlatform& platform, std::u16string fileName);
 
+    // The part of a value that a line of the file holds, and so what the platform's profile
+    // functions give back for it: the text up to its first line break (or NUL). Nothing is
+    // escaped, as other readers of the file expect none.
+    static std::u16string_view StoredPart(std::u16string_view value);
+
     const std::u16string& FileName() const { return fileName_; }
 
     // The key's text with blanks around it trimmed and one enclosing pair of double or
     // single quotes removed; Default when the file, section or key is absent.
     std::u16string ReadString(const std::u16string& section, const std::u16string& ident,
                               const std::u16string& defaultValue) const;
+    // Writes StoredPart(value); a line break can never start a key of its own.
     void WriteString(const std::u16string& section, const std::u16string& ident, const std::u16string& value);
     int32_t ReadInteger(const std::u16string& section, const std::u16string& ident, int32_t defaultValue) const;
     void WriteInteger(const std::u16string& section, const std::u16string& ident, int32_t value);

@@ -102,7 +102,9 @@ std::u16string TIniGT::ReadStr(const std::u16string& section, const std::u16stri
 }
 
 void TIniGT::WriteStr(const std::u16string& section, const std::u16string& item, const std::u16string& value) {
-    FIni->WriteString(section, item, wrap(value));
+    // Only the text up to a line break reaches the file; it goes inside the fence, so that the
+    // fence still comes back whole.
+    FIni->WriteString(section, item, wrap(std::u16string(TIniFile::StoredPart(value))));
 }
 
 int32_t TIniGT::ReadColor(const std::u16string& section, const std::u16string& item, int32_t defaultValue) {

@@ -9,10 +9,11 @@ namespace zerbo {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+// Single precision throughout, as the filter table's functions are defined.
+constexpr float kPi = 3.14159265358979323846f;
 
-double sinc(double v) {
-    if (v == 0) return 1;
+float sinc(float v) {
+    if (v == 0.0f) return 1.0f;
     v *= kPi;
     return std::sin(v) / v;
 }
@@ -177,8 +178,8 @@ float SplineFilter(float x) {
 }
 
 float Lanczos3Filter(float x) {
-    const double t = std::fabs(static_cast<double>(x));
-    return t < 3.0 ? static_cast<float>(sinc(t) * sinc(t / 3.0)) : 0.0f;
+    const float t = std::fabs(x);
+    return t < 3.0f ? sinc(t) * sinc(t / 3.0f) : 0.0f;
 }
 
 float MitchellFilter(float x) {

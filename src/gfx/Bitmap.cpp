@@ -8,8 +8,7 @@ namespace zerbo::gfx {
 void TBitmap24::ClampSize(int& width, int& height) {
     width = std::clamp(width, 0, kMaxBitmapSide);
     height = std::clamp(height, 0, kMaxBitmapSide);
-    if (width > 0 && static_cast<long long>(width) * height > kMaxBitmapPixels)
-        height = static_cast<int>(kMaxBitmapPixels / width);
+    if (!FitsBitmap(width, height)) height = static_cast<int>(kMaxBitmapPixels / width);
 }
 
 TBitmap24::TBitmap24(const TBitmap24& other) { *this = other; }

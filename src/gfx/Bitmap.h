@@ -9,11 +9,20 @@
 
 namespace zerbo::gfx {
 
-// No caller gets a bitmap larger than this: a wrong Scale, margin or height must not turn
-// into gigabytes. A side is at most kMaxBitmapSide pixels and the area at most
-// kMaxBitmapPixels (48 MB of pixels); a larger request is cut down to fit, height first.
-constexpr int kMaxBitmapSide = 16384;
-constexpr long long kMaxBitmapPixels = 1LL << 24;
+// The largest bitmap the platform really makes and draws on, in either of its formats, as
+// measured under Wine: GDI makes a screen-compatible bitmap (4 bytes a pixel) of under 2 GiB
+// and under 2^26 pixels a row, and draws on a 24-bit DIB section only while it stays under
+// 2 GiB. A drawing
+// that does not fit is not made (TBarImage reports it as an error); SetSize cuts a larger
+// request down, height first, so that no setting can ask for more.
+constexpr int kMaxBitmapSide = (1 << 26) - 1;
+constexpr long long kMaxBitmapPixels = (1LL << 29) - 1;
+
+// Whether a bitmap of this size can be made; nothing to make (a side of 0 or less) fits.
+constexpr bool FitsBitmap(long long width, long long height) {
+    if (width <= 0 || height <= 0) return true;
+    return width <= kMaxBitmapSide && height <= kMaxBitmapSide && height <= kMaxBitmapPixels / width;
+}
 
 class TBitmap24 {
 public:

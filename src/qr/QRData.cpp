@@ -1,12 +1,12 @@
 // The two entries and the data bit stream: mode segments, terminator and pad codewords.
 #include <cstring>
 
+#include "core/Digits.h"
 #include "qr/QREncoder.h"
 
 namespace zerbo::qr {
 namespace {
 
-bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
 bool IsAlphanumeric(uint8_t c) { return c < 0x80 && QRAlphanumericValue(c) >= 0; }
 
 // A Shift-JIS double-byte character that kanji mode can hold in 13 bits. Lead byte EB only

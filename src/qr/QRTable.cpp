@@ -1,5 +1,7 @@
 #include "qr/QRTable.h"
 
+#include "core/Digits.h"
+
 namespace zerbo::qr {
 
 // Symbol sizes, codeword counts and remainder bits (Table 1), count-indicator lengths (Table 3),
@@ -255,7 +257,7 @@ const TQRVersionRecord kQRVersions[kQRMaxVersion + 1] = {
 };
 
 int QRAlphanumericValue(uint8_t c) {
-    if (c >= '0' && c <= '9') return c - '0';
+    if (IsDigit(c)) return c - '0';
     if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
     switch (c) {
     case ' ': return 36;

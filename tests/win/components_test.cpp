@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "app/QRText.h"
 #include "components/HistoryEx.h"
 #include "components/IniFile.h"
 #include "components/IniGT.h"
 #include "core/Path.h"
+#include "core/Text.h"
 #include "files.h"
 #include "win32/base/ComponentPlatform.h"
 #include "win32/base/Registry.h"
@@ -78,6 +80,49 @@ TEST_F(ComponentsWin, TheProfileFunctionsReadWhatOurStoreWrites) {
     ini.WriteString(u"設定", u"名前", u"変更");
     EXPECT_EQ(profileString(file, L"設定", L"名前"), L"変更");
     EXPECT_EQ(profileString(file, L"設定", L"追加"), L"表示");
+}
+
+// A value with a line break: the profile functions give back the text up to it, and our store
+// keeps just that, so both read the same and no further key appears.
+TEST_F(ComponentsWin, ValuesWithLineBreaksComeBackAsTheProfileFunctionsGiveThem) {
+    const std::wstring platformFile = folder.file(L"platform.ini"), oursFile = folder.file(L"ours.ini");
+    TIniFile ours(platform, u(oursFile));
+    const std::wstring values[] = {L"two\r\nlines", L"a\nk2=injected", L"cr\ronly", L"\"quoted\r\nrest\""};
+    for (const std::wstring& value : values) {
+        SCOPED_TRACE(std::string(value.begin(), value.end()));
+        ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"k", value.c_str(), platformFile.c_str()));
+        ours.WriteString(u"S", u"k", u(value));
+        const std::wstring given = profileString(platformFile, L"S", L"k");
+        EXPECT_EQ(u(given), TIniFile::StoredPart(u(value)));
+        EXPECT_EQ(profileString(oursFile, L"S", L"k"), given);
+        EXPECT_EQ(ours.ReadString(u"S", u"k", u""), u(given));
+    }
+    wchar_t keys[256] = {};
+    const DWORD n = GetPrivateProfileSectionNamesW(keys, 256, oursFile.c_str());
+    EXPECT_EQ(std::wstring(keys, n), std::wstring(L"S\0", 2)) << "one section";
+    EXPECT_EQ(GetPrivateProfileStringW(L"S", nullptr, L"", keys, 256, oursFile.c_str()), 2u) << "one key";
+}
+
+// QR data in code page 932 as the platform converts it: no best fit, so a character without a
+// form of its own in 932 becomes one "?", a surrogate pair included, and none turns into a
+// look-alike ("é" into "e", "¥" into "\\", the wave dash into the full-width tilde).
+TEST_F(ComponentsWin, QRDataInCodePage932) {
+    const struct {
+        std::u16string text;
+        std::string bytes;
+    } cases[] = {
+        {u"AB 12", "AB 12"},
+        {u"漢字ｱ①", "\x8A\xBF\x8E\x9A\xB1\x87\x40"},
+        {u"～", "\x81\x60"},
+        {u"café", "caf?"},
+        {u"¥100", "?100"},
+        {u"〜", "?"},
+        {u"☃x", "?x"},
+        {u"a\U0001F600b", "a?b"},
+        {u"\xD800z", "?z"},
+        {u"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(app::ToAnsi(platform, c.text), c.bytes) << ToUtf8(c.text);
 }
 
 TEST_F(ComponentsWin, AnExistingAnsiFileStaysReadableByBoth) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../common/ZbarCases.h"
+#include "app/QRText.h"
 #include "barcode/BarImage.h"
 #include "barcode/Encoder.h"
 #include "core/Text.h"
@@ -15,6 +16,7 @@
 #include "gfx/RasterCanvas.h"
 #include "files.h"
 #include "process.h"
+#include "qr/QREncoder.h"
 #include "win32/gdi/GdiCanvas.h"
 #include "win32/ipc/WinClipboard.h"
 #include "win32/gdi/WinGraphics.h"
@@ -227,12 +229,25 @@ TEST(WinBitmap, ResizingKeepsSharedPixelsInEitherFormat) {
 }
 
 TEST(WinBitmap, SizesAreLimitedLikeTheNativeBitmap) {
-    TWinBitmap b;
-    b.SetSize(100000, 100000);
-    gfx::TBitmap24 limit;
-    limit.SetSize(100000, 100000);
-    EXPECT_EQ(b.Width(), limit.Width());
-    EXPECT_EQ(b.Height(), limit.Height());
+    // Past the 16 384 pixels of earlier limits, and one pixel past the widest row GDI makes
+    // (a 200 MB row, drawn on at its far end).
+    const struct {
+        int w, h, wantW, wantH;
+    } cases[] = {{20000, 100, 20000, 100}, {gfx::kMaxBitmapSide + 1, 1, gfx::kMaxBitmapSide, 1}};
+    for (const auto& c : cases) {
+        for (gfx::TPixelFormat format : {gfx::pf24bit, gfx::pfDevice}) {
+            SCOPED_TRACE(std::to_string(c.w) + " format " + std::to_string(format));
+            TWinBitmap b;
+            b.SetPixelFormat(format);
+            b.SetSize(c.w, c.h);
+            EXPECT_EQ(b.Width(), c.wantW);
+            EXPECT_EQ(b.Height(), c.wantH);
+            b.Canvas().Brush = {clBlack, gfx::bsSolid};
+            b.Canvas().FillRect({c.wantW - 1, c.wantH - 1, c.wantW, c.wantH});
+            EXPECT_EQ(GetPixel(b.DC(), c.wantW - 1, c.wantH - 1), RGB(0, 0, 0));
+            EXPECT_EQ(GetPixel(b.DC(), c.wantW - 2, c.wantH - 1), RGB(255, 255, 255));
+        }
+    }
 }
 
 // --- The component on Windows ----------------------------------------------------------------
@@ -315,6 +330,87 @@ TEST(WinBarImage, BitmapAgainAfterAMetafile) {
     // The one made after a metafile has the platform's default format.
     EXPECT_EQ(bitmap->PixelFormat(), gfx::pfDevice);
     EXPECT_EQ(RowOf(bitmap->ToBitmap24(), 0), RowOf(DrawnImage(barcode::pbarBMP)->Picture().AsBitmap()->ToBitmap24(), 0));
+}
+
+// 600 CODE128 characters at Scale 3, near 20 000 pixels wide: GDI draws them whole in both
+// kinds. A symbol larger than any bitmap is an error in both kinds, and no bitmap is asked for.
+TEST(WinBarImage, AWideSymbolIsDrawnWholeAndAnOversizedOneIsAnError) {
+    std::vector<gfx::TBitmap24> pictures;
+    for (auto kind : {barcode::pbarBMP, barcode::pbarEMF}) {
+        SCOPED_TRACE(kind);
+        TBarImage image(nullptr, WinGraphics());
+        image.SetMatch(true);
+        image.SetBarPicture(kind);
+        image.SetBarType(barcode::cbarCODE128);
+        image.SetScale(3);
+        image.SetCode(std::u16string(600, u'A'));
+        ASSERT_TRUE(image.BarDisped());
+        EXPECT_FALSE(image.Error());
+        const int width = image.BarSpaceLeft() + image.BarWidth() + image.BarSpaceRight();
+        EXPECT_EQ(image.BarWidth(), (602 * 11 + 13) * 3);
+        EXPECT_EQ(image.Width(), width);
+        const auto* mf = dynamic_cast<const TWinMetafile*>(image.Picture().Graphic());
+        pictures.push_back(mf ? Play(mf->Handle(), image.Width(), image.Height())
+                              : image.Picture().AsBitmap()->ToBitmap24());
+        // The stop pattern ends in a one-module space and a two-module bar; then the quiet zone.
+        const int end = width - image.BarSpaceRight();
+        EXPECT_EQ(RowOf(pictures.back(), 0).substr(static_cast<size_t>(end - 9), 10), "0001111110");
+    }
+    EXPECT_EQ(RowOf(pictures[1], 0), RowOf(pictures[0], 0));
+
+    for (auto kind : {barcode::pbarBMP, barcode::pbarEMF}) {
+        SCOPED_TRACE(kind);
+        const auto image = DrawnImage(kind);
+        image->SetBarEnabled(false);
+        image->SetBarType(barcode::cbarCODE128);
+        image->SetScale(255); // 84 million pixels wide
+        image->SetCode(std::u16string(30000, u'A'));
+        image->SetBarEnabled(true);
+        EXPECT_TRUE(image->Error());
+        EXPECT_FALSE(image->BarDisped());
+        ASSERT_NE(image->Picture().AsBitmap(), nullptr);
+        EXPECT_EQ(image->Picture().AsBitmap()->Width(), image->Width());
+    }
+}
+
+// --- QR Code ---------------------------------------------------------------------------------
+
+// A module matrix painted as the window paints it, into a 24-bit bitmap and into a metafile
+// recorded on the screen: the metafile played back is the bitmap, pixel for pixel.
+TEST(WinQR, MetafilePlayedBackEqualsTheBitmap) {
+    constexpr TColor kBar = MakeColor(0, 0, 0x80), kBack = MakeColor(0xFF, 0xFF, 0xE0);
+    std::vector<int32_t> modules(static_cast<size_t>(qr::QROutputLength(40)));
+    const struct {
+        int version, s;
+    } cases[] = {{1, 1}, {4, 2}, {10, 3}, {40, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("version " + std::to_string(c.version) + " size " + std::to_string(c.s));
+        ASSERT_EQ(qr::QREncodeBytes(c.version, 2, "Zerbo QR \x83\x5E", modules.data()), qr::qrOk);
+        const int size = modules[0] * c.s + 1;
+        TWinBitmap bitmap;
+        bitmap.SetPixelFormat(gfx::pf24bit);
+        bitmap.SetSize(size, size);
+        app::PaintQRModules(bitmap.Canvas(), modules.data(), c.s, kBar, kBack);
+        TWinMetafile metafile;
+        metafile.SetSize(size, size);
+        app::PaintQRModules(*metafile.CreateRecordingCanvas(), modules.data(), c.s, kBar, kBack);
+        ASSERT_NE(metafile.Handle(), nullptr);
+
+        const gfx::TBitmap24 drawn = bitmap.ToBitmap24();
+        const gfx::TBitmap24 played = Play(metafile.Handle(), size, size);
+        int differ = 0, dark = 0;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                differ += drawn.Pixel(x, y) != played.Pixel(x, y);
+                dark += drawn.Pixel(x, y) == kBar;
+            }
+        EXPECT_EQ(differ, 0);
+        EXPECT_GT(dark, 0);
+        // The quiet zone and the extra row and column are the background.
+        EXPECT_EQ(drawn.Pixel(4 * c.s - 1, 4 * c.s - 1), kBack);
+        EXPECT_EQ(drawn.Pixel(4 * c.s, 4 * c.s), kBar); // the finder pattern's corner
+        EXPECT_EQ(drawn.Pixel(size - 1, size - 1), kBack);
+    }
 }
 
 // --- The clipboard ---------------------------------------------------------------------------

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 #include "FakeServices.h"
 #include "app/ZerboCode.h"
 
@@ -253,14 +255,22 @@ TEST(Settings, AKeyTheStoreRefusesCostsOnlyThatKeyAndIsShownOnce) {
     Window w;
     w.z->EditCode.SetText(u"kept");
     w.z->Execute(nullptr);
+    // A line break is no refusal: the store keeps the text up to it, as the profile API does.
     w.z->EditCode.SetText(u"two\r\nlines");
     w.z->N14.Click();
     w.close();
-    EXPECT_EQ(w.platform.dialogs.errors.size(), 1u);
+    EXPECT_TRUE(w.platform.dialogs.errors.empty());
     const std::u16string ini = w.platform.readIni();
-    EXPECT_FALSE(contains(ini, u"LastStr")) << "a line break would split the file's line";
+    EXPECT_TRUE(contains(ini, u"LastStr=\"two\r\n"));
+    EXPECT_FALSE(contains(ini, u"lines")) << "a line break would split the file's line";
     EXPECT_TRUE(contains(ini, u"PasteErr=1")) << "the keys after it are saved";
     EXPECT_TRUE(contains(ini, u"Count=1"));
+    // A file that turned read-only refuses every key: the first refusal is shown, once.
+    ::chmod(w.platform.iniPath().c_str(), 0444);
+    w.z->N14.Click();
+    w.close();
+    EXPECT_EQ(w.platform.dialogs.errors.size(), 1u);
+    EXPECT_EQ(w.platform.readIni(), ini);
 }
 
 TEST(Settings, WindowsBeforeVersionSixKeepTheFileBesideTheProgram) {

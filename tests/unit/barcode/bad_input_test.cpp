@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "barcode/Encoder.h"
-#include "barcode/SymbologyTables.h"
 #include "test_patterns.h"
 
 namespace zerbo::barcode {

@@ -8,6 +8,7 @@
 
 #include "BarTestUtil.h"
 #include "barcode/BarImage.h"
+#include "gfx/RasterCanvas.h"
 #include "core/Text.h"
 
 using namespace zerbo;
@@ -109,6 +110,7 @@ TEST(BarImage, SettersRebuildOnlyWhenTheirRuleSaysSo) {
         {"Code", cbarJAN, none, [](TBarImage& i) { i.SetCode(u"4901234"); }, 1},
         {"Code empty", cbarJAN, none, [](TBarImage& i) { i.SetCode(u""); }, 0},
         {"CommentUp", cbarJAN, none, [](TBarImage& i) { i.SetCommentUp(u"up"); }, 1},
+        {"CommentDown", cbarJAN, none, [](TBarImage& i) { i.SetCommentDown(u"dn"); }, 1},
         {"CommentUpLoc, no comment", cbarJAN, none, [](TBarImage& i) { i.SetCommentUpLoc(locRight); }, 0},
         {"CommentUpLoc", cbarJAN, [](TBarImage& i) { i.SetCommentUp(u"up"); },
          [](TBarImage& i) { i.SetCommentUpLoc(locRight); }, 1},
@@ -144,7 +146,15 @@ TEST(BarImage, SettersRebuildOnlyWhenTheirRuleSaysSo) {
         {"BarEnabled true again", cbarJAN, none, [](TBarImage& i) { i.SetBarEnabled(true); }, 0},
         {"BarFrame", cbarJAN, none, [](TBarImage& i) { i.SetBarFrame(2); }, 1},
         {"BarSpaceLeft", cbarJAN, none, [](TBarImage& i) { i.SetBarSpaceLeft(-3); }, 1},
+        {"BarSpaceRight", cbarJAN, none, [](TBarImage& i) { i.SetBarSpaceRight(4); }, 1},
+        {"BarSpaceUp", cbarJAN, none, [](TBarImage& i) { i.SetBarSpaceUp(4); }, 1},
+        {"BarSpaceDown", cbarJAN, none, [](TBarImage& i) { i.SetBarSpaceDown(-4); }, 1},
         {"BarLeft", cbarJAN, none, [](TBarImage& i) { i.SetBarLeft(-3); }, 1},
+        {"BarTop", cbarJAN, none, [](TBarImage& i) { i.SetBarTop(3); }, 1},
+        {"BarColor", cbarJAN, none, [](TBarImage& i) { i.SetBarColor(clWhite); }, 1},
+        {"BackColor", cbarJAN, none, [](TBarImage& i) { i.SetBackColor(clBlack); }, 1},
+        {"Match", cbarJAN, none, [](TBarImage& i) { i.SetMatch(true); }, 1},
+        {"Match false", cbarJAN, [](TBarImage& i) { i.SetMatch(true); }, [](TBarImage& i) { i.SetMatch(false); }, 1},
         {"Transparent", cbarJAN, none, [](TBarImage& i) { i.SetTransparent(true); }, 1},
         {"Error", cbarJAN, none, [](TBarImage& i) { i.SetError(true); }, 0},
     };
@@ -227,34 +237,98 @@ TEST(BarImage, EmptyCodeKeepsTheDrawingAndRepaintOnlyClearsBarDisped) {
     EXPECT_EQ(RowOf(BitmapOf(image), 20, 0, BitmapOf(image).Width()), before);
 }
 
-TEST(BarImage, RejectedCodeSetsErrorAndTheNextAcceptedClearsIt) {
-    for (TBarPictures kind : {pbarBMP, pbarEMF, pbarWMF}) {
+// Settings for one regeneration, made while the component is disabled.
+void Prepare(TBarImage& image, TBarTypes type, TSCale scale, int barHeight, std::u16string_view code) {
+    image.SetBarEnabled(false);
+    image.SetBarType(type);
+    image.SetScale(scale);
+    image.SetBarHeight(barHeight);
+    image.SetCode(code);
+}
+
+// A code the encoder rejects, and drawings larger than any bitmap (the limits of gfx/Bitmap.h),
+// end alike: Error, nothing drawn, the picture and the layout as they were.
+TEST(BarImage, RejectedCodeOrOversizedDrawingSetsErrorAndTheNextAcceptedClearsIt) {
+    const struct {
+        const char* what;
+        TBarTypes type;
+        TSCale scale;
+        int barHeight;
+        std::u16string code;
+    } failures[] = {
+        {"rejected code", cbarJAN, 1, 105, u"49012345678X"},
+        {"wider than a bitmap row", cbarCODE128, 255, 105, std::u16string(30000, u'A')}, // 84 million pixels
+        {"taller than a bitmap", cbarCODE128, 1, INT_MAX, u"ABC"},
+        {"more pixels than a bitmap", cbarCODE128, 3, 30000, std::u16string(600, u'A')}, // 19 925 x 30 000
+    };
+    for (const auto& f : failures) {
+        for (TBarPictures kind : {pbarBMP, pbarEMF, pbarWMF}) {
+            SCOPED_TRACE(std::string(f.what) + ", kind " + std::to_string(kind));
+            TBarImage image(nullptr);
+            image.SetMatch(true);
+            image.SetBarPicture(kind);
+            image.SetCode(kJan);
+            ASSERT_TRUE(image.BarDisped());
+            const int controlW = image.Width(), controlH = image.Height();
+            std::string drawn;
+            if (kind == pbarBMP) drawn = RowOf(BitmapOf(image), 20, 0, controlW);
+
+            Prepare(image, f.type, f.scale, f.barHeight, f.code);
+            const int width = image.BarWidth(), height = image.BarHeight();
+            Counter counter;
+            counter.Attach(image);
+            image.SetBarEnabled(true);
+            EXPECT_EQ(counter.painted, 1) << "the regeneration ends as usual";
+            EXPECT_TRUE(image.Error());
+            EXPECT_FALSE(image.BarDisped());
+            EXPECT_EQ(image.BarWidth(), width);
+            EXPECT_EQ(image.BarHeight(), height);
+            ASSERT_NE(image.Picture().AsBitmap(), nullptr) << "a failed metafile leaves the undrawn bitmap";
+            if (kind == pbarBMP) {
+                EXPECT_EQ(RowOf(BitmapOf(image), 20, 0, controlW), drawn) << "the previous drawing stays";
+            } else {
+                EXPECT_EQ(BitmapOf(image).Width(), controlW);
+                EXPECT_EQ(BitmapOf(image).Height(), controlH);
+                EXPECT_EQ(RowOf(BitmapOf(image), 20, 0, controlW), std::string(controlW, '0')) << "undrawn";
+            }
+            EXPECT_EQ(image.Width(), controlW);
+            EXPECT_EQ(image.Height(), controlH);
+            Prepare(image, cbarJAN, 1, 105, u"4901234");
+            image.SetBarEnabled(true);
+            EXPECT_FALSE(image.Error());
+            EXPECT_TRUE(image.BarDisped());
+        }
+    }
+}
+
+// 600 CODE128 characters at Scale 3 make a symbol near 20 000 pixels wide: drawn whole, in
+// both picture kinds, up to its last bar.
+TEST(BarImage, AWideSymbolIsDrawnWhole) {
+    for (TBarPictures kind : {pbarBMP, pbarEMF}) {
+        SCOPED_TRACE(kind);
         TBarImage image(nullptr);
         image.SetMatch(true);
         image.SetBarPicture(kind);
-        image.SetCode(kJan);
+        Prepare(image, cbarCODE128, 3, 105, std::u16string(600, u'A'));
+        image.SetBarEnabled(true);
+        ASSERT_FALSE(image.Error());
         ASSERT_TRUE(image.BarDisped());
-        const int width = image.BarWidth(), height = image.BarHeight();
-        const int controlW = image.Width(), controlH = image.Height();
-        std::string drawn;
-        if (kind == pbarBMP) drawn = RowOf(BitmapOf(image), 20, 0, controlW);
-
-        image.SetCode(u"49012345678X");
-        EXPECT_TRUE(image.Error());
-        EXPECT_FALSE(image.BarDisped());
-        EXPECT_EQ(image.BarWidth(), width);
-        EXPECT_EQ(image.BarHeight(), height);
-        ASSERT_NE(image.Picture().AsBitmap(), nullptr) << "a failed metafile leaves the undrawn bitmap";
+        // Start, 600 characters and the check of 11 modules, the stop of 13.
+        EXPECT_EQ(image.BarWidth(), (602 * 11 + 13) * 3);
+        const int width = image.BarSpaceLeft() + image.BarWidth() + image.BarSpaceRight();
+        EXPECT_EQ(image.Width(), width);
+        gfx::TBitmap24 pixels;
         if (kind == pbarBMP) {
-            EXPECT_EQ(RowOf(BitmapOf(image), 20, 0, controlW), drawn) << "the previous drawing stays";
+            pixels = BitmapOf(image);
         } else {
-            EXPECT_EQ(BitmapOf(image).Width(), controlW);
-            EXPECT_EQ(BitmapOf(image).Height(), controlH);
-            EXPECT_EQ(RowOf(BitmapOf(image), 20, 0, controlW), std::string(controlW, '0')) << "undrawn";
+            pixels.SetSize(MetafileOf(image).Width(), MetafileOf(image).Height());
+            gfx::TRasterCanvas canvas(pixels);
+            MetafileOf(image).Play(canvas);
         }
-        image.SetCode(u"4901234");
-        EXPECT_FALSE(image.Error());
-        EXPECT_TRUE(image.BarDisped());
+        EXPECT_GE(pixels.Width(), width);
+        // The stop pattern ends in a one-module space and a two-module bar; then the quiet zone.
+        const int end = width - image.BarSpaceRight();
+        EXPECT_EQ(RowOf(pixels, 0, end - 9, end + 1), "0001111110");
     }
 }
 
@@ -356,12 +430,16 @@ TEST(BarImage, MetafileThenBitmapAgain) {
     EXPECT_EQ(BitmapOf(image).Width(), image.Width());
 }
 
-// A symbology without an encoder (or an ordinal past the table) rejects every code.
-TEST(BarImage, MissingEncoderRejects) {
-    std::vector<TBarTypes> types{static_cast<TBarTypes>(12), static_cast<TBarTypes>(255)};
-    for (int t = 0; t < kBarTypeCount; ++t)
-        if (!kEncoders[t]) types.push_back(static_cast<TBarTypes>(t));
-    for (TBarTypes t : types) {
+TEST(EncoderTable, HoldsTheEncoderOfEveryBarTypeOrdinal) {
+    const Encoder expected[] = {EncodeJAN,    EncodeUPC,    EncodeCODE39, EncodeNW7,      EncodeITF,     EncodeCTF,
+                                EncodeIATA,   EncodeMATRIX, EncodeNEC,    EncodeCUSTOMER, EncodeCODE128, EncodeCODE93};
+    for (int t = 0; t < kBarTypeCount; ++t) EXPECT_EQ(kEncoders[t], expected[t]) << "ordinal " << t;
+}
+
+// An ordinal past the table rejects every code: 12 is what the DDE command "CODE QR2" passes,
+// -1 what an empty CdType list gives.
+TEST(BarImage, BarTypeOutsideTheTableRejects) {
+    for (TBarTypes t : {static_cast<TBarTypes>(12), static_cast<TBarTypes>(-1)}) {
         TBarImage image(nullptr);
         image.SetBarType(t);
         image.SetCode(u"123456");

@@ -1,22 +1,23 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "barcode/Encoder.h"
-#include "barcode/SymbologyTables.h"
+#include "golden_tables.h"
 
 namespace zerbo::barcode {
 namespace {
 
-// The pattern a symbol text must have: the table row of each of its characters, in order.
-std::string RowsOf(std::u16string_view symbol, std::u16string_view chars, const std::string_view* rows,
-                   char16_t extra = 0, int extraValue = -1) {
+// The pattern a symbol text must have: the row of each of its characters, in order.
+template <std::size_t N>
+std::string RowsOf(std::u16string_view symbol, const golden::CharPattern (&rows)[N]) {
     std::string out;
     for (const char16_t c : symbol) {
-        const auto v = c == extra ? static_cast<std::size_t>(extraValue) : chars.find(c);
-        if (v == std::u16string_view::npos) return "?";
-        out += rows[v];
+        const auto row = std::find_if(std::begin(rows), std::end(rows), [c](const auto& r) { return r.ch == c; });
+        if (row == std::end(rows)) return "?";
+        out += row->pattern;
     }
     return out;
 }
@@ -50,7 +51,7 @@ TEST(EncodeCODE39, AddsGuardsAndTheOptionalModulo43Check) {
         if (c.symbol.empty()) {
             EXPECT_EQ(pattern, "");
         } else {
-            EXPECT_EQ(pattern, RowsOf(c.symbol, kCode39Chars, kCode39Patterns, u'*', 43));
+            EXPECT_EQ(pattern, RowsOf(c.symbol, golden::kCode39));
         }
     }
 }
@@ -88,7 +89,7 @@ TEST(EncodeNW7, UsesStartAndStopAndTheOptionalModulo16Check) {
         if (c.symbol.empty()) {
             EXPECT_EQ(pattern, "");
         } else {
-            EXPECT_EQ(pattern, RowsOf(c.symbol, kNw7Chars, kNw7Patterns));
+            EXPECT_EQ(pattern, RowsOf(c.symbol, golden::kNw7));
         }
     }
 }

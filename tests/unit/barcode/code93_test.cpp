@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "barcode/Code97cd.h"
 #include "barcode/Encoder.h"
-#include "barcode/SymbologyTables.h"
 #include "test_patterns.h"
 
 namespace zerbo::barcode {

@@ -4,6 +4,7 @@
 #include <random>
 #include <string>
 
+#include "barcode/CheckDigit.h"
 #include "barcode/Encoder.h"
 #include "barcode/JanUpc.h"
 #include "core/Text.h"
@@ -52,6 +53,10 @@ TEST(CheckDigit, WorkedExamples) {
     EXPECT_EQ(CheckDigit(u"4901234"), u'7');
     EXPECT_EQ(CheckDigit(u"03600029145"), u'2');
     EXPECT_EQ(CheckDigit(u"0000000"), u'0');
+    // The two-of-five family's own examples.
+    EXPECT_EQ(CheckDigit(u"01234"), u'8');
+    EXPECT_EQ(CheckDigit(u"12345"), u'7');
+    EXPECT_EQ(CheckDigit(u"123"), u'6');
 }
 
 TEST(EncodeJAN, AcceptsAndDrawsAsDescribed) {

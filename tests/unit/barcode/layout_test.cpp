@@ -81,6 +81,47 @@ TEST(Layout, BarsAreThePatternAtScalePixelsPerModule) {
     }
 }
 
+// BarLeft and BarTop move the whole drawing, BarSpaceUp the symbol inside it: the bars start at
+// (X0, Y0) = (BarLeft + BarSpaceLeft, BarTop + BarSpaceUp), the text right under them.
+TEST(Layout, BarLeftBarTopAndBarSpaceUpPlaceBarsAndText) {
+    const std::string pattern = JanPattern(u"4901234567894");
+    const int total = 96, symW = 104, barX = (symW - total) / 2, barLen = 105 - 12;
+    const struct {
+        int left, top, spaceUp;
+    } cases[] = {{7, 5, 11}, {0, 9, 0}, {-4, 0, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.left) + ", " + std::to_string(c.top) + ", " + std::to_string(c.spaceUp));
+        const int x0 = c.left + 10, y0 = c.top + c.spaceUp;
+        TBarImage bmp(nullptr), emf(nullptr);
+        for (TBarImage* image : {&bmp, &emf}) {
+            image->SetMatch(true);
+            image->SetBarPicture(image == &bmp ? pbarBMP : pbarEMF);
+            image->SetBarLeft(c.left);
+            image->SetBarTop(c.top);
+            image->SetBarSpaceUp(c.spaceUp);
+            image->SetCode(u"490123456789");
+            EXPECT_EQ(image->Width(), x0 + symW + 10);
+            EXPECT_EQ(image->Height(), y0 + 105);
+        }
+        const auto fills = Fills(emf);
+        ASSERT_GT(fills.size(), 1u);
+        EXPECT_EQ(fills[1].Rect, (TRect{x0 + barX, y0, x0 + barX + 1, y0 + barLen})) << "first bar module";
+        const auto texts = Texts(emf);
+        ASSERT_EQ(texts.size(), 1u);
+        EXPECT_EQ(texts[0].X, x0);
+        EXPECT_EQ(texts[0].Y, y0 + barLen);
+
+        const auto& b = BitmapOf(bmp);
+        for (int y : {y0, y0 + barLen - 1})
+            EXPECT_EQ(RowOf(b, y, x0 + barX, x0 + barX + total), Expand(pattern, 1)) << y;
+        if (y0 > 0) {
+            EXPECT_EQ(RowOf(b, y0 - 1, 0, b.Width()), std::string(b.Width(), '0')) << "above the bars";
+        }
+        EXPECT_EQ(RowOf(b, y0 + barLen, x0 + barX, x0 + barX + total), std::string(total, '0'));
+        EXPECT_NE(RowOf(b, y0 + barLen + 5, x0, x0 + symW).find('1'), std::string::npos) << "text under the bars";
+    }
+}
+
 TEST(Layout, BarHeightIsRaisedToHoldTextAndSixPixelsOfBars) {
     struct Case {
         bool symbolDisp;
@@ -410,7 +451,8 @@ TEST(Layout, MetafilePlayedBackEqualsTheBitmap) {
     }
 }
 
-// Settings no caller should give: the painter clips, and no bitmap passes the size limit.
+// Settings no caller should give: the painter clips, no bitmap passes the size limit, and a
+// drawing too large for any bitmap is an error instead of a cut picture.
 TEST(Layout, HostileGeometryStaysInsideTheBitmap) {
     struct Case {
         const char* what;
@@ -418,16 +460,17 @@ TEST(Layout, HostileGeometryStaysInsideTheBitmap) {
         TElementRatio ratio;
         TFrameSize frame;
         int barHeight, left, top, spaceLeft, spaceUp;
+        const char* oversize; // the symbologies too large for a bitmap: JAN, ITF, cUstomer, CODE128
     };
     const Case cases[] = {
-        {"largest bytes", 255, 255, 255, 105, 0, 0, 10, 0},
-        {"zero scale", 0, 20, 100, 105, 0, 0, 10, 0},
-        {"zero ratio", 1, 0, 3, 105, 0, 0, 10, 0},
-        {"tall", 10, 30, 255, INT_MAX, 0, 0, 10, 0},
-        {"short", 1, 20, 255, INT_MIN, 0, 0, 10, 0},
-        {"far right", 3, 20, 5, 105, INT_MAX, INT_MAX, INT_MAX, INT_MAX},
-        {"far left", 3, 20, 5, 105, INT_MIN, INT_MIN, 0, 0},
-        {"wide margins", 255, 255, 255, INT_MAX, -1000, -1000, INT_MAX, INT_MAX},
+        {"largest bytes", 255, 255, 255, 105, 0, 0, 10, 0, "IUC"},
+        {"zero scale", 0, 20, 100, 105, 0, 0, 10, 0, ""},
+        {"zero ratio", 1, 0, 3, 105, 0, 0, 10, 0, ""},
+        {"tall", 10, 30, 255, INT_MAX, 0, 0, 10, 0, "JIC"},
+        {"short", 1, 20, 255, INT_MIN, 0, 0, 10, 0, ""},
+        {"far right", 3, 20, 5, 105, INT_MAX, INT_MAX, INT_MAX, INT_MAX, "JIUC"},
+        {"far left", 3, 20, 5, 105, INT_MIN, INT_MIN, 0, 0, ""},
+        {"wide margins", 255, 255, 255, INT_MAX, -1000, -1000, INT_MAX, INT_MAX, "JIUC"},
     };
     const std::string longPattern(10000, '7');
     std::string customerPattern;
@@ -458,13 +501,26 @@ TEST(Layout, HostileGeometryStaysInsideTheBitmap) {
                     image.SetCommentDown(u"\xD800");
                     image.SetCommentUpLoc(locRight);
                     image.SetCode(u"x");
-                    EXPECT_FALSE(image.Error()) << c.what;
+                    SCOPED_TRACE(std::string(c.what) + ", type " + std::to_string(type) + ", kind " +
+                                 std::to_string(kind) + (match ? ", Match" : ""));
+                    const char letter = type == cbarJAN ? 'J' : type == cbarITF ? 'I' : type == cbarCUSTOMER ? 'U' : 'C';
+                    const bool oversize = std::string_view(c.oversize).find(letter) != std::string_view::npos;
+                    EXPECT_EQ(image.Error(), oversize);
                     // No width, no drawing: a zero Scale, or ITF's wide bars at a zero ratio.
                     const bool noWidth = c.scale == 0 || (type == cbarITF && c.ratio == 0);
-                    EXPECT_EQ(image.BarDisped(), !noWidth) << c.what << " type " << int(type);
+                    EXPECT_EQ(image.BarDisped(), !oversize && !noWidth);
                     if (auto* b = image.Picture().AsBitmap()) {
-                        EXPECT_LE(b->Width(), gfx::kMaxBitmapSide) << c.what;
-                        EXPECT_LE(static_cast<long long>(b->Width()) * b->Height(), gfx::kMaxBitmapPixels) << c.what;
+                        EXPECT_LE(b->Width(), gfx::kMaxBitmapSide);
+                        EXPECT_LE(static_cast<long long>(b->Width()) * b->Height(), gfx::kMaxBitmapPixels);
+                        // What is reported as drawn is whole: a fitted bitmap has the drawing's size.
+                        if (image.BarDisped() && match) {
+                            const long long W = static_cast<long long>(image.BarLeft()) + image.BarSpaceLeft() +
+                                                image.BarWidth() + image.BarSpaceRight();
+                            const long long H = static_cast<long long>(image.BarTop()) + image.BarSpaceUp() +
+                                                image.BarHeight() + image.BarSpaceDown();
+                            EXPECT_EQ(b->Width(), std::max(W, 0LL));
+                            EXPECT_EQ(b->Height(), std::max(H, 0LL));
+                        }
                     }
                 }
 }

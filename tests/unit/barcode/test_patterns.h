@@ -1,10 +1,12 @@
 #pragma once
-// Reading pattern strings back for the tests: what the painter sees, and the values through the tables.
+// Reading pattern strings back for the tests: what the painter sees, and the values through the
+// rows of golden_tables.h.
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "barcode/SymbologyTables.h"
+#include "golden_tables.h"
 
 namespace zerbo::barcode::test {
 
@@ -53,25 +55,34 @@ inline std::vector<int> ValuesBetween(std::string_view pattern, std::string_view
     return values;
 }
 
+template <class Row, std::size_t N>
+std::vector<std::string_view> PatternsOf(const Row (&rows)[N]) {
+    std::vector<std::string_view> out;
+    for (const Row& row : rows) out.push_back(row.pattern);
+    return out;
+}
+
 // CODE128: the start value (103..105), the codewords, the check last.
 inline std::vector<int> Code128ValuesOf(std::string_view pattern) {
     static const auto rows = [] {
-        std::vector<std::string_view> r;
-        for (const auto& row : kCode128Table) r.push_back(row.pattern);
-        for (const auto s : kCode128Start) r.push_back(s);
+        auto r = PatternsOf(golden::kCode128);
+        r.insert(r.end(), std::begin(golden::kCode128Start), std::end(golden::kCode128Start));
         return r;
     }();
-    return ValuesBetween(pattern, "", kCode128Stop, rows.data(), static_cast<int>(rows.size()));
+    return ValuesBetween(pattern, "", golden::kCode128Stop, rows.data(), static_cast<int>(rows.size()));
 }
 
 // CODE93: the values, then C and K.
 inline std::vector<int> Code93ValuesOf(std::string_view pattern) {
-    return ValuesBetween(pattern, kCode93Start, kCode93Stop, kCode93Patterns, 47);
+    static const auto rows = PatternsOf(golden::kCode93);
+    return ValuesBetween(pattern, golden::kCode93Start, golden::kCode93Stop, rows.data(), static_cast<int>(rows.size()));
 }
 
 // Customer barcode: the characters, the check last.
 inline std::vector<int> CustomerValuesOf(std::string_view pattern) {
-    return ValuesBetween(pattern, kCustomerStart, kCustomerStop, kCustomerPatterns, 19);
+    static const auto rows = PatternsOf(golden::kCustomer);
+    return ValuesBetween(pattern, golden::kCustomerStart, golden::kCustomerStop, rows.data(),
+                         static_cast<int>(rows.size()));
 }
 
 } // namespace zerbo::barcode::test

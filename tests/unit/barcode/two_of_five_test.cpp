@@ -3,7 +3,7 @@
 #include <string>
 
 #include "barcode/Encoder.h"
-#include "barcode/SymbologyTables.h"
+#include "golden_tables.h"
 #include "test_patterns.h"
 
 namespace zerbo::barcode {
@@ -73,20 +73,20 @@ TEST(TwoOfFive, SequentialMembersWriteStartDigitsStop) {
     struct Layout {
         Encoder encode;
         std::string start;
-        const std::string_view* digits;
+        std::string_view golden::TwoOfFiveRow::*digits;
         std::string stop;
     };
     const Layout layouts[] = {
-        {EncodeCTF, "303010", kCtfIataPatterns, "30103"},
-        {EncodeIATA, "1010", kCtfIataPatterns, "301"},
-        {EncodeMATRIX, "301010", kMatrixPatterns, "30101"},
-        {EncodeNEC, "3030", kNecPatterns, "123"},
+        {EncodeCTF, "303010", &golden::TwoOfFiveRow::ctfIata, "30103"},
+        {EncodeIATA, "1010", &golden::TwoOfFiveRow::ctfIata, "301"},
+        {EncodeMATRIX, "301010", &golden::TwoOfFiveRow::matrix, "30101"},
+        {EncodeNEC, "3030", &golden::TwoOfFiveRow::nec, "123"},
     };
     for (const auto& l : layouts) {
         std::u16string symbol;
         const std::string pattern = l.encode({u"9053", true}, symbol);
         std::string expected = l.start;
-        for (const char16_t c : symbol) expected += l.digits[c - u'0'];
+        for (const char16_t c : symbol) expected += golden::kTwoOfFive[c - u'0'].*l.digits;
         expected += l.stop;
         EXPECT_EQ(pattern, expected) << l.start;
         EXPECT_EQ(symbol, u"90537"); // 3*3 + 5 + 0*3 + 9 = 23

@@ -137,6 +137,27 @@ TEST_F(HistoryTest, SaveAndLoadThroughTheIniFile) {
     EXPECT_EQ(empty.Count(), -1);
 }
 
+// An entry with a line break is saved up to it like any other, so the save always reaches Count
+// and no key of an earlier, longer save is read back among the new entries.
+TEST_F(HistoryTest, EntriesWithLineBreaksAreSavedUpToThemAndCountStaysTrue) {
+    THistoryEx earlier = make();
+    for (const char16_t* s : {u"old4", u"old3", u"old2", u"old1", u"old0"}) earlier.Append(s);
+    earlier.SaveToIni();
+
+    THistoryEx h = make();
+    for (const char16_t* s : {u"last", u"two\r\nlines", u"\nonly a break first", u"first"}) h.Append(s);
+    ASSERT_NO_THROW(h.SaveToIni());
+    const TIniFile file = ini(h);
+    std::vector<std::u16string> lines;
+    file.ReadSectionValues(u"HistoryEx1", lines);
+    EXPECT_EQ(lines, (Strings{u"0=first", u"1=NIL", u"2=two", u"3=last", u"4=old4"}));
+    EXPECT_EQ(file.ReadInteger(u"History", u"Count", 0), 4);
+
+    THistoryEx loaded = make();
+    loaded.LoadFromIni();
+    EXPECT_EQ(loaded.History(), (Strings{u"first", u"two", u"last"}));
+}
+
 TEST_F(HistoryTest, ReadOnlyFileIsSkippedAndOtherWriteErrorsPropagate) {
     THistoryEx h = make();
     h.Append(u"x");

@@ -165,7 +165,7 @@ TEST_F(IniFileTest, SectionsListEraseAndReport) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("none.ini")));
 }
 
-TEST_F(IniFileTest, UnwritableNamesAndValuesRaiseAndLeaveTheFileAlone) {
+TEST_F(IniFileTest, UnwritableNamesRaiseAndLeaveTheFileAlone) {
     writeBytes(dir.file("a.ini"), utf16File(u"[S]\r\nk=1\r\n"));
     const std::string before = readBytes(dir.file("a.ini"));
     TIniFile ini = store();
@@ -176,12 +176,36 @@ TEST_F(IniFileTest, UnwritableNamesAndValuesRaiseAndLeaveTheFileAlone) {
     } cases[] = {
         {u"S]x", u"k", u"v"}, {u"S", u"a=b", u"v"}, {u"S", u"a]b", u"v"}, {u"S=", u"k", u"v"},
         {u"S", u"", u"v"},    {u"S", u"  ", u"v"},  {u"", u"k", u"v"},    {u"S", u"[k", u"v"},
-        {u"S", u";k", u"v"},  {u"S", u"k", u"a\r\nk2=injected"}, {u"S\n[T", u"k", u"v"},
+        {u"S", u";k", u"v"},  {u"S\n[T", u"k", u"v"},
     };
     for (const auto& c : cases)
         expectWriteError([&] { ini.WriteString(c.section, c.key, c.value); });
     expectWriteError([&] { ini.EraseSection(u"S]"); });
     EXPECT_EQ(readBytes(dir.file("a.ini")), before);
+}
+
+// A value keeps the text up to its first line break, which is what the platform's profile
+// functions give back for it; the rest never becomes a line, or a key, of its own.
+TEST_F(IniFileTest, ValuesAreStoredUpToTheirFirstLineBreak) {
+    const struct {
+        std::u16string value, stored;
+    } cases[] = {
+        {u"a\r\nk2=injected", u"a"},
+        {u"two\nlines", u"two"},
+        {u"cr\ronly", u"cr"},
+        {u"\r\n[T]\r\nk=v", u""},
+        {std::u16string(u"nul\0after", 9), u"nul"},
+        {u"\"quoted\r\nrest\"", u"\"quoted"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(ToUtf8(c.value));
+        std::filesystem::remove(dir.file("a.ini"));
+        TIniFile ini = store();
+        ini.WriteString(u"S", u"k", c.value);
+        EXPECT_EQ(readBytes(dir.file("a.ini")), utf16File(u"[S]\r\nk=" + c.stored + u"\r\n"));
+        EXPECT_EQ(ini.ReadString(u"S", u"k", u"def"), c.stored);
+        EXPECT_EQ(TIniFile::StoredPart(c.value), c.stored);
+    }
 }
 
 TEST_F(IniFileTest, BinaryOrTruncatedFilesReadTheirDefaultsAndAreNeverRewritten) {

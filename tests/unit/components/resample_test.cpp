@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <random>
 #include <vector>
 
@@ -81,6 +82,39 @@ Image reference(Image& src, int dw, int dh, TFilterFunc f, float r) {
                 dst.at(x, i, c) = referenceByte(sum);
             }
     return dst;
+}
+
+// The seven filters in table order, each at 0, -0.5, 0.5, 1, 1.5, 2 and its support radius r.
+TEST(Resample, FilterTableValues) {
+    const struct {
+        const char* name;
+        float r;
+        float at[7]; // f(0), f(-0.5), f(0.5), f(1), f(1.5), f(2), f(r)
+    } filters[] = {
+        {"Box", 0.5f, {1, 0, 1, 0, 0, 0, 1}},
+        {"Triangle", 1.0f, {1, 0.5f, 0.5f, 0, 0, 0, 0}},
+        {"Hermite", 1.0f, {1, 0.5f, 0.5f, 0, 0, 0, 0}},
+        {"Bell", 1.5f, {0.75f, 0.5f, 0.5f, 0.125f, 0, 0, 0}},
+        {"B-Spline", 2.0f, {0.6666667f, 0.4791667f, 0.4791667f, 0.1666667f, 0.0208333f, 0, 0}},
+        {"Lanczos3", 3.0f, {1, 0.6079271f, 0.6079271f, 0, -0.1350949f, 0, 0}},
+        {"Mitchell", 2.0f, {0.8888889f, 0.5347222f, 0.5347222f, 0.0555556f, -0.0347222f, 0, 0}},
+    };
+    ASSERT_EQ(std::size(FilterTable), std::size(filters));
+    for (size_t i = 0; i < std::size(filters); ++i) {
+        const auto& want = filters[i];
+        const TFilterEntry& entry = FilterTable[i];
+        EXPECT_STREQ(entry.Name, want.name);
+        EXPECT_EQ(entry.Width, want.r) << want.name;
+        const float xs[] = {0, -0.5f, 0.5f, 1, 1.5f, 2, want.r};
+        for (size_t k = 0; k < std::size(xs); ++k)
+            EXPECT_NEAR(entry.Filter(xs[k]), want.at[k], 1e-6) << want.name << " at " << xs[k];
+    }
+    // Lanczos3 in single precision: sin(pi x) of a float pi leaves its zeros at whole distances
+    // about 1e-8 off, where double precision would give 1e-17.
+    for (float x : {1.0f, 2.0f}) {
+        EXPECT_GT(std::fabs(Lanczos3Filter(x)), 1e-9f) << x;
+        EXPECT_LT(std::fabs(Lanczos3Filter(x)), 1e-7f) << x;
+    }
 }
 
 TEST(Resample, MatchesThePlainAlgorithmBitForBit) {

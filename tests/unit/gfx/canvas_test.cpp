@@ -63,9 +63,11 @@ TEST(Bitmap, HugeRequestsAreCutToTheLimits) {
     };
     const Case cases[] = {
         {INT_MAX, 1, kMaxBitmapSide, 1},
-        {10, INT_MAX, 10, kMaxBitmapSide},
+        {1, INT_MAX, 1, kMaxBitmapSide},
+        {10, INT_MAX, 10, static_cast<int>(kMaxBitmapPixels / 10)},
         {INT_MAX, INT_MAX, kMaxBitmapSide, static_cast<int>(kMaxBitmapPixels / kMaxBitmapSide)},
         {INT_MIN, 5, 0, 5},
+        {20000, 100, 20000, 100},
     };
     for (const Case& c : cases) {
         int w = c.w, h = c.h;
@@ -74,6 +76,19 @@ TEST(Bitmap, HugeRequestsAreCutToTheLimits) {
         EXPECT_EQ(h, c.wantH) << c.w << "x" << c.h;
         EXPECT_LE(static_cast<long long>(w) * h, kMaxBitmapPixels);
     }
+}
+
+// The largest bitmaps GDI makes under Wine: 2^26 - 1 pixels a row, 2^29 - 1 pixels in all.
+TEST(Bitmap, FitsUpToThePlatformsLargestBitmap) {
+    const struct {
+        long long w, h;
+        bool fits;
+    } cases[] = {
+        {67108863, 8, true},     {67108864, 1, false},  {1, 67108863, true},
+        {1, 67108864, false},    {20000, 26843, true},  {20000, 26844, false}, // 536 860 000 and 536 880 000
+        {LLONG_MAX, LLONG_MAX, false}, {0, LLONG_MAX, true}, {-5, 3, true},      // nothing to make fits
+    };
+    for (const auto& c : cases) EXPECT_EQ(FitsBitmap(c.w, c.h), c.fits) << c.w << "x" << c.h;
 }
 
 TEST(RasterCanvas, FillRectIncludesLeftTopExcludesRightBottomAndClips) {

@@ -6,6 +6,7 @@
 #include "core/Convert.h"
 #include "core/Guard.h"
 #include "core/Path.h"
+#include "components/IniFile.h"
 
 namespace zerbo::app {
 
@@ -142,10 +143,11 @@ std::span<const TZerboCode::TSettingKey> TZerboCode::SettingKeys() {
         {kOptions, u"BarHeight", rsOptions, 13, Spin<&Z::BarHeight>::Read, Spin<&Z::BarHeight>::Write},
         {kOptions, u"LeftMargin", rsOptions, 14, Spin<&Z::LeftMargin>::Read, Spin<&Z::LeftMargin>::Write},
         {kOptions, u"TopMargin", rsOptions, 15, Spin<&Z::TopMargin>::Read, Spin<&Z::TopMargin>::Write},
-        // In quotes, so that blanks around the data come back.
+        // In quotes, so that blanks around the data come back; a text of several lines
+        // keeps its first, as the store keeps every value.
         {kDesktop, u"LastStr", rsOptions, 17,
          [](Z& z, TIniGT& ini, const S& s, const S& k) { z.EditCode.SetText(ini.ReadStr(s, k, z.EditCode.Text())); },
-         [](Z& z, TIniGT& ini, const S& s, const S& k) { ini.WriteStr(s, k, u"\"" + z.EditCode.Text() + u"\""); }},
+         [](Z& z, TIniGT& ini, const S& s, const S& k) { ini.WriteStr(s, k, u"\"" + std::u16string(TIniFile::StoredPart(z.EditCode.Text())) + u"\""); }},
         {kOptions, u"TaskTary", rsOptions, 1, Flag<&Z::ResTaskTray>::Read, Flag<&Z::ResTaskTray>::Write},
         {kOptions, u"BoxDraw", rsOptions, 19, Checked<&Z::BoxDraw>::Read, Checked<&Z::BoxDraw>::Write},
         {kOptions, u"Comment", rsOptions, 20, Checked<&Z::Comnt>::Read, Checked<&Z::Comnt>::Write},

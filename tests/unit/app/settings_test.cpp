@@ -261,10 +261,15 @@ TEST(Settings, AKeyTheStoreRefusesCostsOnlyThatKeyAndIsShownOnce) {
     w.close();
     EXPECT_TRUE(w.platform.dialogs.errors.empty());
     const std::u16string ini = w.platform.readIni();
-    EXPECT_TRUE(contains(ini, u"LastStr=\"two\r\n"));
+    EXPECT_TRUE(contains(ini, u"LastStr=\"two\"\r\n")) << "its first line, quoted";
     EXPECT_FALSE(contains(ini, u"lines")) << "a line break would split the file's line";
     EXPECT_TRUE(contains(ini, u"PasteErr=1")) << "the keys after it are saved";
     EXPECT_TRUE(contains(ini, u"Count=1"));
+    {
+        TZerboCode again(w.platform.services());
+        again.FormCreate();
+        EXPECT_EQ(again.EditCode.Text(), u"two") << "and so it comes back";
+    }
     // A file that turned read-only refuses every key: the first refusal is shown, once.
     ::chmod(w.platform.iniPath().c_str(), 0444);
     w.z->N14.Click();

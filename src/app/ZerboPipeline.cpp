@@ -66,6 +66,13 @@ void TZerboCode::RB_Click(TObject*) {
         DrawQR();
         return;
     }
+    // Each assignment alone would draw the symbol again, and copy it with automatic copy on:
+    // the component draws once the settings are all in place.
+    BarImage1.SetBarEnabled(false);
+    struct TDrawAgain {
+        barcode::TBarImage& image;
+        ~TDrawAgain() { image.SetBarEnabled(true); }
+    } drawAgain{BarImage1};
     BarImage1.SetCode(EditCode.Text());
     BarImage1.SetBarType(static_cast<TBarTypes>(CdType.ItemIndex()));
     BarImage1.SetBarHeight(ClampToInt32(BarHeight.Value()));
@@ -100,6 +107,7 @@ void TZerboCode::RB_Click(TObject*) {
         BarImage1.SetCommentUpLoc(static_cast<TLocation>(al));
         BarImage1.SetCommentDownLoc(static_cast<TLocation>(al));
     }
+    BarImage1.SetBarEnabled(true);
     BarImage1.RepaintBarcode();
     BError = BarImage1.Error();
     if (BError && N14.Checked()) putErrorText(u"作成できませんでした");

@@ -50,7 +50,9 @@ public:
     // Makes the window visible, active and the foreground window.
     virtual void Show() = 0;
     virtual void Hide() = 0;
-    // Whether the message loop shows the window when it starts.
+    // Whether the message loop shows the window when it starts (the application's
+    // show-main-window flag, which tray residence and automation also set).
+    virtual bool ShowAtStart() const = 0;
     virtual void SetShowAtStart(bool value) = 0;
 };
 
@@ -71,7 +73,7 @@ struct TSaveDialogOptions {
     std::u16string DefaultExt;
 };
 
-enum class TMsgButtons { Ok, YesNo };
+enum class TMsgButtons { Ok, YesNo, YesNoDefaultNo };
 enum class TMsgIcon { Information, Warning, Error };
 
 // The standard dialogs and the error display, modal on the main window; each answers true
@@ -109,6 +111,14 @@ public:
     virtual bool DrawOnDeviceContext(uintptr_t dc, const gfx::TMetafileGraphic& metafile) = 0;
 };
 
+// The automation server's objects, as far as the window cares: a close asks first while
+// clients still hold some.
+class IAutomationHost {
+public:
+    virtual ~IAutomationHost() = default;
+    virtual int LiveObjects() const = 0;
+};
+
 // Everything the main window is given; each service outlives the window.
 struct TZerboServices {
     // Files, folders, the system's version and code page 932.
@@ -124,6 +134,7 @@ struct TZerboServices {
     IShell& Shell;
     INotifyIcon& TrayIcon;
     IDdeServer& Dde;
+    IAutomationHost& Automation;
 };
 
 } // namespace zerbo::app

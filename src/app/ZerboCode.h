@@ -198,6 +198,9 @@ public:
     // A second start handed its arguments over, one per line: they are processed as a
     // command line is, and automatic copy stays on.
     void ReceiveHandOff(const std::u16string& text);
+    // The last automation object of a start by the platform for automation is gone: the
+    // program ends, its settings saved, also when it lives in the notification area.
+    void AutomationEnded();
 
     // Clipboard watch, history, notification area ------------------------------------------
     void CBWClick(TObject* Sender);

@@ -2,6 +2,7 @@
 // order the close writes them in.
 #include <algorithm>
 
+#include "app/ServerStart.h"
 #include "app/ZerboCode.h"
 #include "core/Convert.h"
 #include "core/Guard.h"
@@ -208,7 +209,10 @@ void TZerboCode::readKeys(int step) {
     }
 }
 
-void TZerboCode::loadSettings(const std::vector<std::u16string>& args) {
+void TZerboCode::loadSettings(const std::vector<std::u16string>& programArgs) {
+    // How COM started the program is its business, not data to draw and copy over the
+    // user's clipboard, nor a reason to switch automatic copy on for good.
+    const std::vector<std::u16string> args = WithoutServerSwitches(programArgs);
     DelayTime = 0;
     Creating = true;
     CdType.AddItem(u"QRｺｰﾄﾞ2");
@@ -286,6 +290,15 @@ void TZerboCode::FormCloseQuery(bool& CanClose) {
         services_.TrayIcon.SetVisible(true);
         services_.Form.SetShowAtStart(false);
         services_.Form.Hide();
+        return;
+    }
+    // Clients still hold automation objects: the user decides.
+    if (services_.Automation.LiveObjects() > 0 &&
+        !services_.Dialogs.MessageDlg(u"作動中の COM オブジェクトがアプリケーション内に残っています。 "
+                                      u"このアプリケーションはこれらのクライアントアプリケーションを失敗させることがあります。"
+                                      u"\r\n\r\nこのアプリケーションを閉じますか？",
+                                      u"オートメーションサーバーから警告", TMsgButtons::YesNoDefaultNo, TMsgIcon::Warning)) {
+        CanClose = false;
         return;
     }
     CanClose = true;

@@ -34,6 +34,11 @@ void TZerboCode::ReceiveHandOff(const std::u16string& text) {
     services_.Application.ProcessMessages();
 }
 
+void TZerboCode::AutomationEnded() {
+    TaskClose = true;
+    services_.Form.Close();
+}
+
 bool TZerboCode::QueryEndSession() {
     // The session's end ends the program, also a tray-resident one, which then starts as a
     // normal window next time.

@@ -77,6 +77,8 @@ public:
     bool SymbolDisp() const { return FSymbolDisp; }
     void SetSymbolDisp(bool value);
     const gfx::TFont& BarFont() const { return FBarFont; }
+    // The font itself, changed in place: the next regeneration draws with it.
+    gfx::TFont& BarFont() { return FBarFont; }
     // Copies the attributes of `value` (the owned font is never replaced).
     void SetBarFont(const gfx::TFont* value);
     bool Transparent() const { return FTransparent; }

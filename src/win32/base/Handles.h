@@ -11,6 +11,7 @@
 // carry what freeing needs (the window of a DC, the DDE instance of a string handle).
 #include <windows.h>
 #include <ddeml.h>
+#include <objbase.h>
 
 #include <utility>
 
@@ -113,6 +114,19 @@ struct TDdeStringTraits {
 };
 using TDdeString = TOwned<TDdeStringTraits>;
 
+// A class object registered with COM, by its cookie.
+using TClassRegistration = TOwned<TFreedBy<DWORD, &CoRevokeClassObject>>;
+
+// A COM interface pointer holding one reference.
+template <class Interface>
+struct TComTraits {
+    using Handle = Interface*;
+    static Handle Invalid() { return nullptr; }
+    static void Free(Handle p) { p->Release(); }
+};
+template <class Interface>
+using TComPtr = TOwned<TComTraits<Interface>>;
+
 // Files answer INVALID_HANDLE_VALUE for none.
 struct TFileTraits {
     using Handle = HANDLE;
@@ -190,6 +204,20 @@ private:
     HWND FWindow;
     PAINTSTRUCT FPaint{};
     HDC FDC;
+};
+
+// COM on this thread, single-threaded apartment, for the scope.
+class TComApartment {
+public:
+    TComApartment() : FJoined(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    TComApartment(const TComApartment&) = delete;
+    TComApartment& operator=(const TComApartment&) = delete;
+    ~TComApartment() {
+        if (FJoined) CoUninitialize();
+    }
+
+private:
+    bool FJoined;
 };
 
 // A mutex owned for the scope, when the wait for it succeeded (also when its last owner

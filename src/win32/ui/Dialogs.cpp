@@ -31,7 +31,9 @@ bool TWinDialogs::MessageDlg(const std::u16string& text, const std::u16string& c
     const UINT iconFlag = icon == app::TMsgIcon::Information ? MB_ICONINFORMATION
                           : icon == app::TMsgIcon::Warning   ? MB_ICONWARNING
                                                              : MB_ICONERROR;
-    const UINT buttonFlag = buttons == app::TMsgButtons::YesNo ? MB_YESNO : MB_OK;
+    const UINT buttonFlag = buttons == app::TMsgButtons::YesNo          ? MB_YESNO
+                            : buttons == app::TMsgButtons::YesNoDefaultNo ? MB_YESNO | MB_DEFBUTTON2
+                                                                          : MB_OK;
     const HWND shown = owner_ && IsWindowVisible(owner_) ? owner_ : nullptr;
     const int answer = MessageBoxW(shown, wide(text), wide(caption), buttonFlag | iconFlag | (shown ? 0 : MB_TASKMODAL));
     return answer == IDOK || answer == IDYES;

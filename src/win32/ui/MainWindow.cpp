@@ -54,7 +54,8 @@ private:
     HWND hwnd_;
 };
 
-MainWindow::MainWindow(HINSTANCE instance, TWinApplication& application, const std::vector<std::u16string>& args)
+MainWindow::MainWindow(HINSTANCE instance, TWinApplication& application, const std::vector<std::u16string>& args,
+                       bool automationStart)
     : application_(application) {
     RegisterWindowClass(kMainWindowClass, &MainWindow::windowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     // The menu bar comes with its view; the client area is what the layout was made for.
@@ -74,9 +75,10 @@ MainWindow::MainWindow(HINSTANCE instance, TWinApplication& application, const s
         Guarded([this](const std::u16string& m) { showLater(m); },
                 [&] { code_->DdeZerboconvExecuteMacro(code_.get(), lines); });
     });
+    com_ = std::make_unique<TComServer>(automationStart, [this] { code_->AutomationEnded(); });
     code_ = std::make_unique<app::TZerboCode>(app::TZerboServices{files_, WinGraphics(), *clipboard_,
                                                                   [] { return CreateClipboardChain(); }, application_,
-                                                                  *this, *dialogs_, *shell_, *trayIcon_, *dde_});
+                                                                  *this, *dialogs_, *shell_, *trayIcon_, *dde_, *com_});
 
     const TErrorDisplay showError = [this](const std::u16string& m) { dialogs_->ShowError(m); };
     application_.ShowError = showError;
@@ -100,6 +102,7 @@ MainWindow::MainWindow(HINSTANCE instance, TWinApplication& application, const s
     created_ = true;
     Guarded(showError, [&] { code_->FormCreate(args); });
     dde_->Register();
+    Guarded(showError, [&] { com_->Start(*code_, *this); });
 }
 
 MainWindow::~MainWindow() {

@@ -11,6 +11,7 @@
 #include "app/ZerboCode.h"
 #include "win32/base/ComponentPlatform.h"
 #include "win32/base/Handles.h"
+#include "win32/ipc/ComServer.h"
 #include "win32/ipc/DdeServer.h"
 #include "win32/ipc/WinClipboard.h"
 #include "win32/ui/Application.h"
@@ -34,7 +35,9 @@ class MainWindow : public app::IMainForm {
 public:
     // Creates the window and its controls and loads the settings; `args` are the program's
     // arguments. The window's keyboard and error display join the application's loop.
-    MainWindow(HINSTANCE instance, TWinApplication& application, const std::vector<std::u16string>& args);
+    // `automationStart`: COM started the program for a client.
+    MainWindow(HINSTANCE instance, TWinApplication& application, const std::vector<std::u16string>& args,
+               bool automationStart = false);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow() override;
@@ -52,6 +55,7 @@ public:
     void Minimize() override;
     void Show() override;
     void Hide() override;
+    bool ShowAtStart() const override { return showAtStart_; }
     void SetShowAtStart(bool value) override;
 
 private:
@@ -75,6 +79,7 @@ private:
     std::unique_ptr<PlacementForm> placement_;
     std::unique_ptr<TNotifyIcon> trayIcon_;
     std::unique_ptr<TDdeServer> dde_;
+    std::unique_ptr<TComServer> com_;
     std::vector<std::u16string> pendingErrors_;
     std::unique_ptr<app::TZerboCode> code_;
     std::unique_ptr<TControlViews> views_;

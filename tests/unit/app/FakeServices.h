@@ -90,6 +90,7 @@ public:
     void Minimize() override { ++minimizes; }
     void Show() override { visible = true; }
     void Hide() override { visible = false; }
+    bool ShowAtStart() const override { return showAtStart; }
     void SetShowAtStart(bool value) override { showAtStart = value; }
 
     FakePlacement placement;
@@ -176,6 +177,12 @@ public:
     std::vector<Drawing> drawn;
 };
 
+class FakeAutomationHost : public app::IAutomationHost {
+public:
+    int LiveObjects() const override { return objects; }
+    int objects = 0;
+};
+
 class FakeZerboPlatform {
 public:
     FakeZerboPlatform() {
@@ -196,7 +203,8 @@ public:
                 dialogs,
                 shell,
                 trayIcon,
-                dde};
+                dde,
+                automation};
     }
 
     // The settings file the window uses.
@@ -224,6 +232,7 @@ public:
     FakeShell shell;
     FakeNotifyIcon trayIcon;
     FakeDde dde;
+    FakeAutomationHost automation;
 };
 
 } // namespace zerbo::test

@@ -6,6 +6,7 @@
 
 #include "FakeServices.h"
 #include "app/CommandLine.h"
+#include "app/ServerStart.h"
 #include "app/ZerboCode.h"
 #include "core/Error.h"
 
@@ -373,6 +374,23 @@ TEST(SplitCommandLine, BlanksSeparateQuotesGroupAndBackslashesAreOrdinary) {
         {u"", {}},
     };
     for (const Case& c : cases) EXPECT_EQ(SplitCommandLine(c.line), c.args) << ToUtf8(c.line);
+}
+
+TEST(ServerStart, SwitchesCountWithEitherMarkInAnyCaseAnywhere) {
+    using S = TServerStart;
+    const std::pair<std::vector<std::u16string>, S> cases[] = {
+        {{}, S::Normal},
+        {{u"ABC", u"/C39"}, S::Normal},
+        {{u"-Embedding"}, S::Automation},
+        {{u"x", u"/automation"}, S::Automation},
+        {{u"/REGSERVER"}, S::RegServer},
+        {{u"-unregserver", u"-Embedding"}, S::UnregServer},
+        {{u"REGSERVER"}, S::Normal},
+        {{u"/REGSERVERS"}, S::Normal},
+    };
+    for (const auto& [args, start] : cases) EXPECT_EQ(ServerStartOf(args), start) << (args.empty() ? "" : ToUtf8(args[0]));
+    EXPECT_EQ(WithoutServerSwitches({u"-Embedding", u"ABC", u"/automation", u"/C39"}),
+              (std::vector<std::u16string>{u"ABC", u"/C39"}));
 }
 
 } // namespace

@@ -57,6 +57,8 @@ def main():
         sys.exit(__doc__)
     ours = ours_ms(sys.argv[1])
     cases = [
+        ("BM_Jan40x25mmAt300Dpi", "JAN 135x61 -> 40x25mm@300", barcode_image(135, 61, 1), (472, 295)),
+        ("BM_Jan40x25mmAt600Dpi", "JAN 135x61 -> 40x25mm@600", barcode_image(135, 61, 1), (945, 590)),
         ("BM_Enlarge400x120To4000x1200", "enlarge 400x120 -> 4000x1200", barcode_image(400, 120, 1), (4000, 1200)),
         ("BM_Shrink4000x1200To400x120", "shrink 4000x1200 -> 400x120", barcode_image(4000, 1200, 10), (400, 120)),
     ]

@@ -9,9 +9,11 @@
 #include <string>
 
 #include "components/ClipboardWatcher.h"
+#include "components/Controls.h"
 #include "components/IniGT.h"
 #include "components/Platform.h"
 #include "core/Color.h"
+#include "gfx/Bitmap.h"
 #include "gfx/Clipboard.h"
 #include "gfx/Font.h"
 #include "gfx/Picture.h"
@@ -90,6 +92,9 @@ public:
     virtual bool ExecuteColorDialog(TColor& color) = 0;
     // Asks before overwriting an existing file; `fileName` is the proposal and the choice.
     virtual bool ExecuteSaveDialog(const TSaveDialogOptions& options, std::u16string& fileName) = 0;
+    // Shows one of the program's own forms modally over the main window, centred on it, and
+    // answers its modal result.
+    virtual int32_t ShowModal(TForm& form) = 0;
 };
 
 // Documents and help opened by the system.
@@ -100,6 +105,22 @@ public:
     virtual void ShellOpen(const std::u16string& fileName) = 0;
     // The contents finder of the platform's help system for a help file.
     virtual void HelpContents(const std::u16string& helpFile) = 0;
+};
+
+// The printer chosen in the set-up dialog, or the platform's default printer.
+class IPrinter {
+public:
+    virtual ~IPrinter() = default;
+    // Printer dots per inch, across and down.
+    virtual int PixelsPerInchX() = 0;
+    virtual int PixelsPerInchY() = 0;
+    virtual void BeginDoc() = 0;
+    virtual void EndDoc() = 0;
+    // Stretched into the rectangle (0, 0, width, height) of the page.
+    virtual void StretchDraw(const gfx::TGraphic& graphic, int32_t width, int32_t height) = 0;
+    virtual void StretchDraw(const gfx::TBitmap24& pixels, int32_t width, int32_t height) = 0;
+    // The platform's printer set-up dialog; its choice serves later printing.
+    virtual void ExecuteSetupDialog() = 0;
 };
 
 // What a DDE client asks of the running program beyond the window's own settings.
@@ -135,6 +156,7 @@ struct TZerboServices {
     INotifyIcon& TrayIcon;
     IDdeServer& Dde;
     IAutomationHost& Automation;
+    IPrinter& Printer;
 };
 
 } // namespace zerbo::app

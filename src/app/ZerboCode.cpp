@@ -246,6 +246,8 @@ void TZerboCode::wireEvents() {
     Copy1.OnClick = [this](TObject* s) { Copy1Click(s); };
     CopyBtn.OnClick = [this](TObject* s) { Copy1Click(s); };
     N10.OnClick = [this](TObject* s) { N10Click(s); };
+    P1.OnClick = [this](TObject* s) { P1Click(s); };
+    N16.OnClick = [this](TObject* s) { N16Click(s); };
     File1.OnClick = [this](TObject* s) { File1Click(s); };
     Edit5.OnClick = [this](TObject* s) { Edit5Click(s); };
     Close1.OnClick = [this](TObject* s) { Close2Click(s); };

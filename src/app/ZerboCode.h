@@ -15,7 +15,7 @@
 //   ZerboSettings.cpp     the settings file: start-up loading and saving at the close
 //   ZerboPipeline.cpp     RB_Click and the window's own commands (types, views, font, help)
 //   ZerboQR.cpp           the QR branch of the pipeline
-//   ZerboOutput.cpp       copy and save
+//   ZerboOutput.cpp       copy, save and print (the print dialog: PrintDialog.cpp)
 //   ZerboCommandLine.cpp  the options of a command line or a hand-off
 //   ZerboStartUp.cpp      showing the window at start-up, the end of the session
 //   ZerboTray.cpp         the clipboard watch, the history's clearing, the notification area
@@ -178,6 +178,9 @@ public:
     void Copy1Click(TObject* Sender);
     // The save dialog, then SaveFile with the chosen name.
     void N10Click(TObject* Sender);
+    // The print dialog; the printer set-up dialog.
+    void P1Click(TObject* Sender);
+    void N16Click(TObject* Sender);
     // Writes the current symbol: an enhanced metafile for ".emf", a bitmap file for ".bmp",
     // JPEG for any other extension or none. True when the file exists afterwards. Write
     // errors reach the caller.

@@ -1,4 +1,5 @@
 // Handing the symbol on: the clipboard (on command and automatically) and files.
+#include "app/PrintDialog.h"
 #include "app/ZerboCode.h"
 #include "core/Guard.h"
 #include "core/Path.h"
@@ -117,5 +118,14 @@ bool TZerboCode::SaveFile(const std::u16string& FileName) {
     restore();
     return files.FileExists(FileName);
 }
+
+// The printer ---------------------------------------------------------------------------------
+
+void TZerboCode::P1Click(TObject*) {
+    TPrtDlg dialog(*this, services_);
+    services_.Dialogs.ShowModal(dialog);
+}
+
+void TZerboCode::N16Click(TObject*) { services_.Printer.ExecuteSetupDialog(); }
 
 } // namespace zerbo::app

@@ -88,6 +88,11 @@ void TControl::KeyUp(uint16_t& Key) {
 // Buttons ----------------------------------------------------------------------------
 
 void TButton::Click() {
+    for (TControl* c = Parent(); c; c = c->Parent())
+        if (auto* form = dynamic_cast<TForm*>(c)) {
+            form->ModalResult = ModalResult;
+            break;
+        }
     if (OnClick) OnClick(this);
 }
 

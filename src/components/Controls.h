@@ -120,6 +120,9 @@ public:
     using TControl::TControl;
     TControlKind Kind() const override { return TControlKind::Button; }
     TNotifyEvent OnClick;
+    // What a click makes the result of the form the button is on (before OnClick runs, so a
+    // handler may take it back): 0 keeps a modal form open.
+    int32_t ModalResult = 0;
     // A press by the user, or by program on the user's behalf.
     virtual void Click();
 };
@@ -232,6 +235,26 @@ private:
     int32_t FItemIndex = -1;
     std::u16string FText;
 };
+
+enum class TFormBorder { Dialog, ToolWindow };
+
+// A window of its own, shown modally: it stays until a button, a handler or the close box
+// gives it a result (mrCancel for the close box).
+class TForm : public TPanel {
+public:
+    using TPanel::TPanel;
+    TFormBorder BorderStyle = TFormBorder::Dialog;
+    bool StayOnTop = false;
+    // Enter presses Default, Escape presses Cancel (nullptr: nothing).
+    TButton* Default = nullptr;
+    TButton* Cancel = nullptr;
+    int32_t ModalResult = 0;
+    // The form is being shown.
+    TNotifyEvent OnShow;
+};
+
+inline constexpr int32_t mrOk = 1;
+inline constexpr int32_t mrCancel = 2;
 
 // A status bar with one simple text panel.
 class TStatusBar : public TControl {

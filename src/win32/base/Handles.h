@@ -36,12 +36,14 @@ public:
     explicit TOwned(Handle handle, Traits traits = Traits()) : Traits(std::move(traits)) { Reset(handle); }
     TOwned(const TOwned&) = delete;
     TOwned& operator=(const TOwned&) = delete;
-    TOwned(TOwned&& other) noexcept : Traits(static_cast<Traits&&>(other)), FHandle(other.Take()) {}
+    // A move changes the owner, not the number of handles owned.
+    TOwned(TOwned&& other) noexcept
+        : Traits(static_cast<Traits&&>(other)), FHandle(std::exchange(other.FHandle, Traits::Invalid())) {}
     TOwned& operator=(TOwned&& other) noexcept {
         if (this != &other) {
             Reset();
             static_cast<Traits&>(*this) = static_cast<Traits&&>(other);
-            FHandle = other.Take();
+            FHandle = std::exchange(other.FHandle, Traits::Invalid());
         }
         return *this;
     }

@@ -491,6 +491,8 @@ void TControlViews::Focus(const TControl& control) {
     if (it != byModel_.end() && canFocus(*it->second)) SetFocus(it->second->window.Get());
 }
 
+void TControlViews::FocusFirst() { tab(nullptr, false); }
+
 bool TControlViews::tab(HWND from, bool backwards) {
     // The control the focus is in: the field of a drop-down or the button of a spin edit
     // belong to their control.

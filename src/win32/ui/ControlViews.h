@@ -43,6 +43,8 @@ public:
     bool HandleDialogKey(const MSG& msg);
     // Gives the focus to the control, which may take it (visible and enabled).
     void Focus(const TControl& control);
+    // The focus to the first control Tab stops at.
+    void FocusFirst();
 
 private:
     struct View;

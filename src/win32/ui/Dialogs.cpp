@@ -7,6 +7,7 @@
 
 #include "win32/base/WideText.h"
 #include "win32/gdi/GdiCanvas.h"
+#include "win32/ui/ModalForm.h"
 
 namespace zerbo::win32 {
 
@@ -37,6 +38,10 @@ bool TWinDialogs::MessageDlg(const std::u16string& text, const std::u16string& c
     const HWND shown = owner_ && IsWindowVisible(owner_) ? owner_ : nullptr;
     const int answer = MessageBoxW(shown, wide(text), wide(caption), buttonFlag | iconFlag | (shown ? 0 : MB_TASKMODAL));
     return answer == IDOK || answer == IDYES;
+}
+
+int32_t TWinDialogs::ShowModal(TForm& form) {
+    return ShowModalForm(owner_, form, [this](const std::u16string& m) { ShowError(m); });
 }
 
 bool TWinDialogs::ExecuteFontDialog(gfx::TFont& font) {

@@ -23,6 +23,7 @@ public:
     bool ExecuteFontDialog(gfx::TFont& font) override;
     bool ExecuteColorDialog(TColor& color) override;
     bool ExecuteSaveDialog(const app::TSaveDialogOptions& options, std::u16string& fileName) override;
+    int32_t ShowModal(TForm& form) override;
 
     // Whether an error box was closed since the last call. Closing it activates the main
     // window again, and the regeneration of that activation would bring the same error

@@ -76,9 +76,11 @@ MainWindow::MainWindow(HINSTANCE instance, TWinApplication& application, const s
                 [&] { code_->DdeZerboconvExecuteMacro(code_.get(), lines); });
     });
     com_ = std::make_unique<TComServer>(automationStart, [this] { code_->AutomationEnded(); });
+    printer_ = std::make_unique<TWinPrinter>(hwnd);
     code_ = std::make_unique<app::TZerboCode>(app::TZerboServices{files_, WinGraphics(), *clipboard_,
                                                                   [] { return CreateClipboardChain(); }, application_,
-                                                                  *this, *dialogs_, *shell_, *trayIcon_, *dde_, *com_});
+                                                                  *this, *dialogs_, *shell_, *trayIcon_, *dde_, *com_,
+                                                                  *printer_});
 
     const TErrorDisplay showError = [this](const std::u16string& m) { dialogs_->ShowError(m); };
     application_.ShowError = showError;

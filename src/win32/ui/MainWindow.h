@@ -11,6 +11,7 @@
 #include "app/ZerboCode.h"
 #include "win32/base/ComponentPlatform.h"
 #include "win32/base/Handles.h"
+#include "win32/gdi/Printer.h"
 #include "win32/ipc/ComServer.h"
 #include "win32/ipc/DdeServer.h"
 #include "win32/ipc/WinClipboard.h"
@@ -80,6 +81,7 @@ private:
     std::unique_ptr<TNotifyIcon> trayIcon_;
     std::unique_ptr<TDdeServer> dde_;
     std::unique_ptr<TComServer> com_;
+    std::unique_ptr<TWinPrinter> printer_;
     std::vector<std::u16string> pendingErrors_;
     std::unique_ptr<app::TZerboCode> code_;
     std::unique_ptr<TControlViews> views_;

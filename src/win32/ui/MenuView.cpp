@@ -97,8 +97,14 @@ void TMenuView::build(HMENU menu, TMenuItem& parent, std::vector<ACCEL>& acceler
     }
 }
 
-bool TMenuView::TranslateShortCut(MSG& msg) const {
-    return accelerators_ && host_ && TranslateAcceleratorW(host_, accelerators_.Get(), &msg);
+bool TMenuView::TranslateShortCut(MSG& msg) {
+    if (!accelerators_ || !host_) return false;
+    // The platform tells the sub-menu of a shortcut's item that it opens, but a shortcut
+    // opens no menu: the sub-menu's click does not run for it.
+    translating_ = true;
+    const bool handled = TranslateAcceleratorW(host_, accelerators_.Get(), &msg);
+    translating_ = false;
+    return handled;
 }
 
 UINT TMenuView::CommandId(const TMenuItem& item) const {
@@ -148,6 +154,7 @@ LRESULT CALLBACK TMenuView::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
         }
         break;
     case WM_INITMENUPOPUP:
+        if (self->translating_) break;
         for (const Entry& e : self->entries_)
             if (e.subMenu && e.subMenu == reinterpret_cast<HMENU>(wParam))
                 Guarded(self->showError_, [&] { e.item->Click(); });

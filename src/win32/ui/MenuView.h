@@ -24,7 +24,7 @@ public:
     // The shortcuts of the items, for the message loop.
     HACCEL Accelerators() const { return accelerators_.Get(); }
     // A shortcut of this menu for the message, handled; false when it is none.
-    bool TranslateShortCut(MSG& msg) const;
+    bool TranslateShortCut(MSG& msg);
     // The command identifier of an item, 0 for one that opens a sub-menu or separates.
     UINT CommandId(const TMenuItem& item) const;
     // Shows a pop-up menu at a screen position.
@@ -51,6 +51,7 @@ private:
     TMenu menu_;
     TAccelerators accelerators_;
     std::vector<Entry> entries_;
+    bool translating_ = false;
 };
 
 } // namespace zerbo::win32

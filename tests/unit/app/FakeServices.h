@@ -123,6 +123,14 @@ public:
         color = colorChoice;
         return true;
     }
+    // Shows the form (its OnShow), lets the test act as the user, and answers its result.
+    int32_t ShowModal(TForm& form) override {
+        ++modals;
+        form.ModalResult = 0;
+        if (form.OnShow) form.OnShow(&form);
+        if (onModal) onModal(form);
+        return form.ModalResult;
+    }
     bool ExecuteSaveDialog(const app::TSaveDialogOptions& options, std::u16string& fileName) override {
         saveDialogs.push_back(options);
         if (!answer) return false;
@@ -146,6 +154,8 @@ public:
     std::vector<TColor> colorDialogStart;
     std::vector<app::TSaveDialogOptions> saveDialogs;
     std::u16string saveChoice;
+    int modals = 0;
+    std::function<void(TForm&)> onModal;
 };
 
 class FakeShell : public app::IShell {
@@ -183,6 +193,35 @@ public:
     int objects = 0;
 };
 
+// A printer that keeps what is drawn on its page.
+class FakePrinter : public app::IPrinter {
+public:
+    int PixelsPerInchX() override { return dpiX; }
+    int PixelsPerInchY() override { return dpiY; }
+    void BeginDoc() override { ++begun; }
+    void EndDoc() override { ++ended; }
+    void StretchDraw(const gfx::TGraphic& graphic, int32_t width, int32_t height) override {
+        if (failDrawing) throw Exception(u"印刷できません");
+        const bool metafile = dynamic_cast<const gfx::TMetafileGraphic*>(&graphic) != nullptr;
+        drawn.push_back({metafile ? "metafile" : "bitmap", graphic.Width(), graphic.Height(), width, height});
+    }
+    void StretchDraw(const gfx::TBitmap24& pixels, int32_t width, int32_t height) override {
+        drawn.push_back({"resampled", pixels.Width(), pixels.Height(), width, height});
+        resampled = pixels;
+    }
+    void ExecuteSetupDialog() override { ++setups; }
+
+    struct Drawing {
+        std::string kind;
+        int sourceWidth, sourceHeight, width, height;
+    };
+    int dpiX = 600, dpiY = 600;
+    int begun = 0, ended = 0, setups = 0;
+    bool failDrawing = false;
+    std::vector<Drawing> drawn;
+    gfx::TBitmap24 resampled;
+};
+
 class FakeZerboPlatform {
 public:
     FakeZerboPlatform() {
@@ -204,7 +243,8 @@ public:
                 shell,
                 trayIcon,
                 dde,
-                automation};
+                automation,
+                printer};
     }
 
     // The settings file the window uses.
@@ -233,6 +273,7 @@ public:
     FakeNotifyIcon trayIcon;
     FakeDde dde;
     FakeAutomationHost automation;
+    FakePrinter printer;
 };
 
 } // namespace zerbo::test

@@ -2,16 +2,18 @@
 # A real printer for the print tests: CUPS with its PDF printer "PDF" as the default. Starts
 # cupsd when it is not running and adds the printer when it is missing; removes nothing.
 command -v cupsd >/dev/null 2>&1 || { echo "CUPS is not installed: run scripts/setup"; exit 1; }
-if ! lpstat -r >/dev/null 2>&1; then
+# lpstat -r exits 0 whether or not the scheduler runs: read what it says.
+running() { lpstat -r 2>/dev/null | grep -q '^scheduler is running'; }
+if ! running; then
   /usr/sbin/cupsd || { echo "cupsd did not start"; exit 1; }
   i=0
-  until lpstat -r >/dev/null 2>&1; do
+  until running; do
     i=$((i + 1)); [ $i -gt 100 ] && { echo "cupsd does not answer"; exit 1; }
     sleep 0.1
   done
 fi
 if ! lpstat -p PDF >/dev/null 2>&1; then
-  lpadmin -p PDF -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null || { echo "lpadmin failed"; exit 1; }
+  lpadmin -p PDF -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd || { echo "lpadmin failed"; exit 1; }
 fi
 cupsenable PDF 2>/dev/null
 cupsaccept PDF 2>/dev/null

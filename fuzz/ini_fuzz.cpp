@@ -55,17 +55,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::u16string section = TextOf(in.ConsumeRandomLengthString(16));
     const std::u16string key = TextOf(in.ConsumeRandomLengthString(16));
     const std::u16string value = TextOf(in.ConsumeRandomLengthString(2100 * 2));
-    const std::string file = mark + in.ConsumeRemainingBytesAsString();
+    // Every read parses the whole file again; a longer one only repeats its lines.
+    const std::string file = mark + in.ConsumeRemainingBytesAsString().substr(0, 1024);
 
     TMemoryPlatform platform;
     platform.files[u"/z.ini"] = file;
     TIniFile ini(platform, u"/z.ini");
     std::vector<std::u16string> keys, values;
     ini.ReadSection(section, keys);
-    ini.ReadSectionValues(section, values);
+    ini.ReadSectionValues(section, values); // "name=value", the value as ReadString gives it
     Expect(keys.size() == values.size(), "a value for every key");
-    for (const auto& k : keys) Expect(OneLine(ini.ReadString(section, k, u"")), "every value is one line");
-    ini.ReadString(section, key, value);
+    for (size_t i = 0; i < keys.size(); ++i)
+        Expect(values[i].starts_with(keys[i] + u"=") && OneLine(values[i].substr(keys[i].size() + 1)), "every value is one line");
     ini.ReadInteger(section, key, 0);
 
     bool written = true;
@@ -79,11 +80,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     if (ComesBackUnchanged(value)) Expect(ini.ReadString(section, key, u"?") == value, "a written value reads back");
-    for (size_t i = 0; i < keys.size(); ++i) {
-        if (!SurelyOtherName(keys[i], key)) continue;
-        std::vector<std::u16string> now;
-        ini.ReadSectionValues(section, now);
-        Expect(i < now.size() && now[i] == values[i], "the other keys keep their values");
-    }
+    std::vector<std::u16string> now;
+    ini.ReadSectionValues(section, now);
+    for (size_t i = 0; i < keys.size(); ++i)
+        if (SurelyOtherName(keys[i], key)) Expect(i < now.size() && now[i] == values[i], "the other keys keep their values");
     return 0;
 }

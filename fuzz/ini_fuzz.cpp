@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::u16string key = TextOf(in.ConsumeRandomLengthString(16));
     const std::u16string value = TextOf(in.ConsumeRandomLengthString(2100 * 2));
     // Every read parses the whole file again; a longer one only repeats its lines.
-    const std::string file = mark + in.ConsumeRemainingBytesAsString().substr(0, 1024);
+    const std::string file = mark + in.ConsumeRemainingBytesAsString().substr(0, 384);
 
     TMemoryPlatform platform;
     platform.files[u"/z.ini"] = file;

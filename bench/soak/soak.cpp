@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -185,6 +186,7 @@ public:
     TFigures Figures() { return Measure(window_, pid_, process_); }
     int Failures() const { return failures_; }
     int Boxes() const { return boxes_; }
+    int RefusedStarts() const { return refusedStarts_; }
     void Stop() {
         dde_.disconnect();
         SendMessageTimeoutW(window_, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 30000, nullptr);
@@ -223,9 +225,17 @@ private:
 
     void HandOff(const std::wstring& args) {
         lastRequest_ = Narrow(args.substr(0, 120));
-        Process second(L"\"" + exe_ + L"\"" + args, folder_);
+        std::unique_ptr<Process> second;
+        try {
+            second = std::make_unique<Process>(L"\"" + exe_ + L"\"" + args, folder_);
+        } catch (const std::exception& e) {
+            // The system would not start a program with such a command line: nothing reached Zerbo.
+            ++refusedStarts_;
+            std::printf("note: %s (%s)\n", e.what(), lastRequest_.c_str());
+            return;
+        }
         // The second start waits while the program processes an earlier hand-off.
-        const bool ended = waitFor([&] { boxes_ += DismissBoxes(pid_); return second.wait(50) != STILL_ACTIVE; }, 60000);
+        const bool ended = waitFor([&] { boxes_ += DismissBoxes(pid_); return second->wait(50) != STILL_ACTIVE; }, 60000);
         Expect(ended, "a second start ends");
         Settle();
     }
@@ -303,7 +313,7 @@ private:
     DWORD pid_ = 0;
     HANDLE process_ = nullptr;
     DdeClient dde_;
-    int failures_ = 0, boxes_ = 0;
+    int failures_ = 0, boxes_ = 0, refusedStarts_ = 0;
 };
 
 } // namespace
@@ -359,8 +369,8 @@ int wmain(int argc, wchar_t** argv) {
                       peak(half, figures.size(), memory) <= peak(0, half, memory) + peak(0, half, memory) / 8;
     const TFigures& first = figures.front();
     const TFigures& last = figures.back();
-    std::printf("rounds %d in %.1f minutes, %d error boxes answered, %d failures\n", rounds,
-                (GetTickCount() - start) / 60000.0, soak.Boxes(), soak.Failures());
+    std::printf("rounds %d in %.1f minutes, %d error boxes answered, %d second starts the system refused, %d failures\n",
+                rounds, (GetTickCount() - start) / 60000.0, soak.Boxes(), soak.RefusedStarts(), soak.Failures());
     std::printf("owned handles   start %ld end %ld peak %llu\n", first.owned, last.owned,
                 static_cast<unsigned long long>(peak(0, figures.size(), owned)));
     std::printf("process handles start %ld end %ld peak %llu\n", first.handles, last.handles,

@@ -127,13 +127,16 @@ public:
         process_ = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
         menuCommand(window_, idCBW); // the clipboard watch, a door of its own
         menuCommand(window_, idCopyBm);
-        // One object lives through the whole run. When the last one goes, Wine's COM runtime
-        // unregisters the interface and waits for calls to end from inside the release call,
-        // and now and then never returns (seen after about a hundred objects): a deadlock of
-        // the runtime, which an object kept alive avoids; the others still come and go.
-        keeper_ = std::make_unique<TAutoClient>();
+        // One object lives through the whole run, held by its IUnknown. When the last interface
+        // of a kind goes, Wine's COM runtime unregisters it and waits for calls to end from
+        // inside the release call, and now and then never returns (seen after about a hundred
+        // objects, in the release of the IUnknown that CoCreateInstance makes): a deadlock of
+        // the runtime, which the kept interface avoids; the other objects still come and go.
+        CLSID clsid;
+        if (SUCCEEDED(CLSIDFromProgID(L"Zerbo.Auto", &clsid)))
+            CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown, reinterpret_cast<void**>(&keeper_));
         fontName_ = L"ＭＳ Ｐゴシック"; // the component's own font
-        return process_ && *keeper_ && dde_.connect();
+        return process_ && keeper_ && dde_.connect();
     }
 
     void Round(int r) {
@@ -193,7 +196,7 @@ public:
     int Boxes() const { return boxes_; }
     int RefusedStarts() const { return refusedStarts_; }
     void Stop() {
-        keeper_.reset();
+        if (keeper_) keeper_->Release();
         dde_.disconnect();
         SendMessageTimeoutW(window_, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 30000, nullptr);
         Settle();
@@ -319,7 +322,7 @@ private:
     DWORD pid_ = 0;
     HANDLE process_ = nullptr;
     DdeClient dde_;
-    std::unique_ptr<TAutoClient> keeper_;
+    IUnknown* keeper_ = nullptr;
     int failures_ = 0, boxes_ = 0, refusedStarts_ = 0;
 };
 

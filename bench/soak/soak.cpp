@@ -58,10 +58,8 @@ int DismissBoxes(DWORD pid) {
 // Automation through IDispatch by name, as a script client calls it.
 class TAutoClient {
 public:
-    TAutoClient() {
-        CLSID clsid;
-        if (SUCCEEDED(CLSIDFromProgID(L"Zerbo.Auto", &clsid)))
-            CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, reinterpret_cast<void**>(&d_));
+    explicit TAutoClient(IClassFactory* factory) {
+        if (factory) factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&d_));
     }
     ~TAutoClient() {
         if (d_) d_->Release();
@@ -127,16 +125,18 @@ public:
         process_ = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
         menuCommand(window_, idCBW); // the clipboard watch, a door of its own
         menuCommand(window_, idCopyBm);
-        // One object lives through the whole run, held by its IUnknown. When the last interface
-        // of a kind goes, Wine's COM runtime unregisters it and waits for calls to end from
-        // inside the release call, and now and then never returns (seen after about a hundred
-        // objects, in the release of the IUnknown that CoCreateInstance makes): a deadlock of
-        // the runtime, which the kept interface avoids; the other objects still come and go.
+        // The class factory and one object live through the whole run; the other objects come
+        // and go. When the last remote interface of a kind is released, Wine's COM runtime
+        // unregisters it and waits for calls to end from inside the release call, and now and
+        // then never returns (the program's thread hung in RpcServerUnregisterIf, seen for
+        // the factory CoCreateInstance releases, after about a hundred objects): a deadlock of
+        // the runtime that interfaces kept alive avoid.
         CLSID clsid;
         if (SUCCEEDED(CLSIDFromProgID(L"Zerbo.Auto", &clsid)))
-            CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown, reinterpret_cast<void**>(&keeper_));
+            CoGetClassObject(clsid, CLSCTX_LOCAL_SERVER, nullptr, IID_IClassFactory, reinterpret_cast<void**>(&factory_));
+        keeper_ = std::make_unique<TAutoClient>(factory_);
         fontName_ = L"ＭＳ Ｐゴシック"; // the component's own font
-        return process_ && keeper_ && dde_.connect();
+        return process_ && factory_ && *keeper_ && dde_.connect();
     }
 
     void Round(int r) {
@@ -160,7 +160,7 @@ public:
         Expect(GetFileAttributesW((files.folder() + L"\\D.BMP").c_str()) != INVALID_FILE_ATTRIBUTES, "the macro saved its file");
         files.expect(L"D.BMP", "DDE-" + Narrow(tag));
         {
-            TAutoClient a;
+            TAutoClient a(factory_);
             Expect(static_cast<bool>(a), "an automation object");
             if (a) {
                 Normalize(a);
@@ -196,7 +196,8 @@ public:
     int Boxes() const { return boxes_; }
     int RefusedStarts() const { return refusedStarts_; }
     void Stop() {
-        if (keeper_) keeper_->Release();
+        keeper_.reset();
+        if (factory_) factory_->Release();
         dde_.disconnect();
         SendMessageTimeoutW(window_, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 30000, nullptr);
         Settle();
@@ -268,7 +269,7 @@ private:
                                                L"AddComment", L"CommentPos", L"CommentAlign", L"Height", L"HMargin", L"VMargin",
                                                L"CopyType", L"FontSize", L"BarColor", L"BackColor", L"SpecialCode", L"CheckDigit"};
         static const wchar_t* const kTexts[] = {L"Code", L"Comment", L"FontName", L"StartChar", L"StopChar"};
-        TAutoClient a;
+        TAutoClient a(factory_);
         Expect(static_cast<bool>(a), "an automation object");
         if (!a) return;
         const uint32_t calls = 5 + random_.below(20);
@@ -299,7 +300,7 @@ private:
 
     // Ordinary settings again after whatever the random requests left.
     void Normalize() {
-        TAutoClient a;
+        TAutoClient a(factory_);
         if (a) Normalize(a);
         Settle();
     }
@@ -322,7 +323,8 @@ private:
     DWORD pid_ = 0;
     HANDLE process_ = nullptr;
     DdeClient dde_;
-    IUnknown* keeper_ = nullptr;
+    IClassFactory* factory_ = nullptr;
+    std::unique_ptr<TAutoClient> keeper_;
     int failures_ = 0, boxes_ = 0, refusedStarts_ = 0;
 };
 

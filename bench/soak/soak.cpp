@@ -5,7 +5,8 @@
 // recorded; they must stay flat. scripts/soak runs it and decodes each round's files with
 // zbarimg (FOLDER/round-N.ready -> round-N.ok or round-N.fail).
 //
-//   soak.exe ZERBO.EXE FOLDER MINUTES [SEED]      (paths as Unix or Windows paths)
+//   soak.exe ZERBO.EXE FOLDER MINUTES [SEED [DOORS]]   (paths as Unix or Windows paths; DOORS
+//                                                       the random ones, default "hdac")
 #include <windows.h>
 #include <oleauto.h>
 
@@ -112,8 +113,10 @@ private:
 
 class TSoak {
 public:
-    TSoak(std::wstring zerbo, std::wstring folder, uint32_t seed)
-        : exe_(std::move(zerbo)), folder_(std::move(folder)), random_(seed) {}
+    // `doors`: the letters of the doors that get random requests (h hand-off, d DDE,
+    // a automation, c clipboard), to tell which one a growth comes through.
+    TSoak(std::wstring zerbo, std::wstring folder, uint32_t seed, std::wstring doors)
+        : exe_(std::move(zerbo)), folder_(std::move(folder)), doors_(std::move(doors)), random_(seed) {}
 
     bool Start() {
         zerbo_ = std::make_unique<Process>(L"\"" + exe_ + L"\"", folder_);
@@ -144,10 +147,10 @@ public:
         const std::wstring round = L"round-" + std::to_wstring(r);
         files.create(folder_ + L"\\" + round);
         // Random requests through every door.
-        for (int i = 0; i < 3; ++i) Timed("hand-off", [&] { HandOff(RandomArguments(random_)); });
-        for (int i = 0; i < 3; ++i) Timed("DDE", [&] { Dde(RandomMacro(random_)); });
-        Timed("automation", [&] { RandomAutomation(); });
-        for (int i = 0; i < 3; ++i) Timed("clipboard", [&] { Clipboard(RandomText(random_, 3000)); });
+        if (Door(L'h')) for (int i = 0; i < 3; ++i) Timed("hand-off", [&] { HandOff(RandomArguments(random_)); });
+        if (Door(L'd')) for (int i = 0; i < 3; ++i) Timed("DDE", [&] { Dde(RandomMacro(random_)); });
+        if (Door(L'a')) Timed("automation", [&] { RandomAutomation(); });
+        if (Door(L'c')) for (int i = 0; i < 3; ++i) Timed("clipboard", [&] { Clipboard(RandomText(random_, 3000)); });
         // Then one valid request through each, each leaving a symbol to decode.
         Normalize();
         const std::wstring tag = std::to_wstring(r);
@@ -315,7 +318,9 @@ private:
         a.Put(L"StartChar", L"A");
     }
 
-    std::wstring exe_, folder_, fontName_;
+    bool Door(wchar_t letter) const { return doors_.find(letter) != std::wstring::npos; }
+
+    std::wstring exe_, folder_, doors_, fontName_;
     std::string lastRequest_; // for the report of a slow request
     TRandom random_;
     std::unique_ptr<Process> zerbo_;
@@ -332,20 +337,21 @@ private:
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: soak.exe ZERBO.EXE FOLDER MINUTES [SEED]\n");
+        std::fprintf(stderr, "usage: soak.exe ZERBO.EXE FOLDER MINUTES [SEED [DOORS]]\n");
         return 2;
     }
     auto path = [](const wchar_t* p) { return windowsPath(Narrow(p).c_str()); };
     const double minutes = _wtof(argv[3]);
-    const uint32_t seed = argc > 4 ? static_cast<uint32_t>(_wtoi(argv[4])) : GetTickCount();
+    const uint32_t seed = argc > 4 && _wtoi(argv[4]) ? static_cast<uint32_t>(_wtoi(argv[4])) : GetTickCount();
+    const std::wstring doors = argc > 5 ? argv[5] : L"hdac";
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     AppDataFolder appData; // settings of the run's own, not the prefix's
-    TSoak soak(path(argv[1]), path(argv[2]), seed);
+    TSoak soak(path(argv[1]), path(argv[2]), seed, doors);
     if (!soak.Start()) {
         std::printf("FAILED: Zerbo.exe did not start or offered no DDE conversation\n");
         return 1;
     }
-    std::printf("seed %u\n", seed);
+    std::printf("seed %u, random requests through %ls\n", seed, doors.c_str());
     std::printf("round  seconds  owned  handles  private_kb  boxes  failures\n");
     const TFigures before = soak.Figures();
     std::printf("%5d  %7.1f  %5ld  %7ld  %10llu  %5d  %8d\n", 0, 0.0, before.owned, before.handles,

@@ -151,7 +151,11 @@ std::optional<std::u16string> TPosixPlatform::DecodeCp932(std::string_view bytes
 }
 
 std::optional<std::string> TPosixPlatform::EncodeCp932(std::u16string_view text) {
-    return convert("CP932", "UTF-8", ToUtf8(text));
+    auto out = convert("CP932", "UTF-8", ToUtf8(text));
+    // Only an exact round trip counts: iconv also takes look-alikes (U+00AC, U+301C, U+2212 ...)
+    // whose bytes decode as another character, as the Win32 side refuses best-fit ones.
+    if (!out || DecodeCp932(*out) != text) return std::nullopt;
+    return out;
 }
 
 } // namespace zerbo

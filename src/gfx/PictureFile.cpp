@@ -47,7 +47,9 @@ void WriteFileReplacing(const std::u16string& fileName, std::span<const std::uin
     } catch (const std::exception&) {
         CannotWrite(fileName); // no file system name for it (an unpaired surrogate)
     }
-    if (fileName.empty()) CannotWrite(fileName);
+    // The system reads a name only up to a NUL: the file written would be another one, and
+    // every temporary name beside it would seem taken.
+    if (fileName.empty() || fileName.find(u'\0') != std::u16string::npos) CannotWrite(fileName);
 
     std::error_code ec;
     const fs::file_status st = fs::status(target, ec);

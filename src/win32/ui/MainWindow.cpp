@@ -13,6 +13,7 @@
 #include "win32/ipc/HandOff.h"
 #include "win32/res/Resources.h"
 #include "win32/ui/ComponentViews.h"
+#include "win32/ui/OwnedHandlesQuery.h"
 
 namespace zerbo::win32 {
 
@@ -234,6 +235,7 @@ LRESULT MainWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     default:
         if (msg == TNotifyIcon::TaskbarCreated() && trayIcon_) trayIcon_->Restore();
+        if (msg == OwnedHandleCountMessage()) return OwnedHandleCount();
         break;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -7,6 +7,7 @@
 #include "barcode/Code97cd.h"
 #include "barcode/Encoder.h"
 #include "golden_tables.h"
+#include "test_patterns.h"
 
 namespace zerbo::barcode {
 namespace {
@@ -72,14 +73,6 @@ TEST(Golden, TwoOfFiveColumns) {
         }
 }
 
-// A name as the user types it: a single character as it is ("<" and ">" doubled), a longer
-// name in angle brackets, a set-C digit pair as its two digits.
-std::u16string Typed(std::u16string_view name, int set) {
-    if (name == u"<" || name == u">") return std::u16string(2, name[0]);
-    if (name.size() == 1 || (set == 2 && name.size() == 2 && name[0] <= u'9')) return std::u16string(name);
-    return u"<" + std::u16string(name) + u">";
-}
-
 TEST(Golden, Code128FourColumns) {
     for (int set = 0; set < 3; ++set)
         for (int v = 0; v < 103; ++v) {
@@ -87,7 +80,7 @@ TEST(Golden, Code128FourColumns) {
             // One codeword at position 1: the check value is start value + v, modulo 103.
             const std::string_view check = golden::kCode128[(103 + set + v) % 103].pattern;
             std::u16string symbol;
-            EXPECT_EQ(EncodeCODE128({Typed(row.name[set], set), false, static_cast<char16_t>(u'A' + set)}, symbol),
+            EXPECT_EQ(EncodeCODE128({test::Typed(row.name[set], set), false, static_cast<char16_t>(u'A' + set)}, symbol),
                       Cat({golden::kCode128Start[set], row.pattern, check, golden::kCode128Stop}))
                 << "set " << set << " value " << v << " " << Str(row.name[set]);
         }

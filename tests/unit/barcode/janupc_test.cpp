@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <zint.h>
 
 #include <random>
 #include <string>
@@ -8,6 +7,7 @@
 #include "barcode/Encoder.h"
 #include "barcode/JanUpc.h"
 #include "core/Text.h"
+#include "zint_modules.h"
 
 using namespace zerbo;
 using namespace zerbo::barcode;
@@ -24,26 +24,6 @@ Encoded Encode(Encoder encode, std::u16string_view code) {
     e.symbol = u"stale"; // an encoder empties it first
     e.pattern = encode(EncodeInput{code}, e.symbol);
     return e;
-}
-
-// The modules zint draws for a symbol, '1' for a bar, without trailing spaces.
-std::string ZintModules(int symbology, const std::string& data) {
-    zint_symbol* s = ZBarcode_Create();
-    s->symbology = symbology;
-    const int rc = ZBarcode_Encode(s, reinterpret_cast<const unsigned char*>(data.data()), static_cast<int>(data.size()));
-    std::string row;
-    if (rc < ZINT_ERROR) {
-        const int r = s->rows - 1; // the last row holds the main symbol
-        for (int col = 0; col < s->width; ++col) row += (s->encoded_data[r][col >> 3] >> (col & 7)) & 1 ? '1' : '0';
-    }
-    ZBarcode_Delete(s);
-    while (!row.empty() && row.back() == '0') row.pop_back();
-    return row;
-}
-
-std::string WithoutTrailingSpace(std::string p) {
-    while (!p.empty() && p.back() == '0') p.pop_back();
-    return p;
 }
 
 } // namespace
@@ -202,13 +182,13 @@ TEST(EncodeJanUpc, ModulesMatchZint) {
     };
     for (int i = 0; i < 200; ++i) {
         const std::string jan13 = digits(12), jan8 = digits(7), upca = digits(11);
-        EXPECT_EQ(WithoutTrailingSpace(Encode(EncodeJAN, FromUtf8(jan13)).pattern), ZintModules(BARCODE_EANX, jan13)) << jan13;
-        EXPECT_EQ(WithoutTrailingSpace(Encode(EncodeJAN, FromUtf8(jan8)).pattern), ZintModules(BARCODE_EANX, jan8)) << jan8;
-        EXPECT_EQ(WithoutTrailingSpace(Encode(EncodeUPC, FromUtf8(upca)).pattern), ZintModules(BARCODE_UPCA, upca)) << upca;
+        EXPECT_EQ(test::WithoutTrailingSpace(Encode(EncodeJAN, FromUtf8(jan13)).pattern), test::ZintModules(BARCODE_EANX, jan13)) << jan13;
+        EXPECT_EQ(test::WithoutTrailingSpace(Encode(EncodeJAN, FromUtf8(jan8)).pattern), test::ZintModules(BARCODE_EANX, jan8)) << jan8;
+        EXPECT_EQ(test::WithoutTrailingSpace(Encode(EncodeUPC, FromUtf8(upca)).pattern), test::ZintModules(BARCODE_UPCA, upca)) << upca;
         const std::string upce = "0" + digits(6);
         const Encoded e = Encode(EncodeUPC, FromUtf8(upce));
         if (!e.pattern.empty()) {
-            EXPECT_EQ(WithoutTrailingSpace(e.pattern), ZintModules(BARCODE_UPCE, upce)) << upce;
+            EXPECT_EQ(test::WithoutTrailingSpace(e.pattern), test::ZintModules(BARCODE_UPCE, upce)) << upce;
         }
     }
 }

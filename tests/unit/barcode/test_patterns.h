@@ -62,6 +62,14 @@ std::vector<std::string_view> PatternsOf(const Row (&rows)[N]) {
     return out;
 }
 
+// A CODE128 name as the user types it: a single character as it is ("<" and ">" doubled), a
+// longer name in angle brackets, a set-C digit pair as its two digits.
+inline std::u16string Typed(std::u16string_view name, int set) {
+    if (name == u"<" || name == u">") return std::u16string(2, name[0]);
+    if (name.size() == 1 || (set == 2 && name.size() == 2 && name[0] <= u'9')) return std::u16string(name);
+    return u"<" + std::u16string(name) + u">";
+}
+
 // CODE128: the start value (103..105), the codewords, the check last.
 inline std::vector<int> Code128ValuesOf(std::string_view pattern) {
     static const auto rows = [] {

@@ -7,6 +7,7 @@
 #include "TempDir.h"
 #include "components/IniFile.h"
 #include "components/PosixPlatform.h"
+#include "core/Text.h"
 
 namespace zerbo {
 namespace {
@@ -144,6 +145,24 @@ TEST_F(IniFileTest, NewFilesAreUtf16AndAnsiFilesStayAnsiWhileEveryCharacterFits)
 
     writeBytes(dir.file("utf8.ini"), "\xEF\xBB\xBF[S]\nk=\xE2\x98\x83\n");
     EXPECT_EQ(store("utf8.ini").ReadString(u"S", u"k", u""), u"☃");
+}
+
+TEST_F(IniFileTest, AnsiFilesTakeNoLookAlikeOfACharacter) {
+    // Each has a code page 932 look-alike that reads back as its full-width twin.
+    for (const std::u16string value : {u"¬", u"〜", u"−", u"‖", u"¢", u"£", u"x¬y"}) {
+        SCOPED_TRACE(ToUtf8(value));
+        writeBytes(dir.file("ansi.ini"), "[S]\r\nk=\x93\xFA\r\n");
+        TIniFile ansi = store("ansi.ini");
+        ansi.WriteString(u"S", u"e", value);
+        ansi.WriteString(u"S", value, u"name");
+        EXPECT_EQ(ansi.ReadString(u"S", u"e", u""), value);
+        EXPECT_EQ(ansi.ReadString(u"S", value, u""), u"name");
+        EXPECT_EQ(readBytes(dir.file("ansi.ini")).substr(0, 2), "\xFF\xFE") << "the file became UTF-16";
+    }
+    // Their twins are in the code page and keep the file ANSI.
+    writeBytes(dir.file("ansi.ini"), "[S]\r\n");
+    store("ansi.ini").WriteString(u"S", u"e", u"￢～");
+    EXPECT_EQ(readBytes(dir.file("ansi.ini")), "[S]\r\ne=\x81\xCA\x81\x60\r\n");
 }
 
 TEST_F(IniFileTest, SectionsListEraseAndReport) {

@@ -182,6 +182,7 @@ TEST(PictureFile, UnwritableTargetsNameThePathAndLeaveNoPartialFile) {
     fs::create_directory(dir.path() / "folder");
     test::writeBytes(dir.file("readonly.bmp"), "keep me");
     fs::permissions(dir.file("readonly.bmp"), fs::perms::owner_read | fs::perms::group_read);
+    test::writeBytes(dir.file("existing.bmp"), "keep me too");
     TNativeBitmap bitmap;
     bitmap.SetSize(4, 4);
     TNativeMetafile metafile;
@@ -197,6 +198,9 @@ TEST(PictureFile, UnwritableTargetsNameThePathAndLeaveNoPartialFile) {
         {"read-only file", dir.file16("readonly.bmp"), false},
         {"a folder", dir.file16("folder"), false},
         {"empty name", u"", false},
+        // Up to the NUL the name is that of a file that exists (an automation client's text).
+        {"NUL inside the name", dir.file16("existing.bmp") + std::u16string(1, u'\0') + u"x.bmp", false},
+        {"NUL at the end", dir.file16("existing.bmp") + std::u16string(1, u'\0'), false},
         // A recorded list of drawing operations has no .emf form.
         {"native metafile", dir.file16("symbol.emf"), true},
     };
@@ -215,5 +219,6 @@ TEST(PictureFile, UnwritableTargetsNameThePathAndLeaveNoPartialFile) {
         EXPECT_EQ(Listing(dir.path()), before);
     }
     EXPECT_EQ(test::readBytes(dir.file("readonly.bmp")), "keep me");
+    EXPECT_EQ(test::readBytes(dir.file("existing.bmp")), "keep me too");
     EXPECT_TRUE(fs::is_empty(dir.path() / "folder"));
 }

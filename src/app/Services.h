@@ -12,6 +12,7 @@
 #include "components/Controls.h"
 #include "components/IniGT.h"
 #include "components/Platform.h"
+#include "components/VersionInfo.h"
 #include "core/Color.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Clipboard.h"
@@ -97,14 +98,20 @@ public:
     virtual int32_t ShowModal(TForm& form) = 0;
 };
 
-// Documents and help opened by the system.
+// Documents, links and help opened by the system, and what the program file itself holds.
 class IShell {
 public:
     virtual ~IShell() = default;
-    // Opens a document with the shell's "open" verb.
+    // Opens a document with the shell's "open" verb, hidden (the help file).
     virtual void ShellOpen(const std::u16string& fileName) = 0;
+    // Opens a link ("http:", "mailto:") with the shell's "OPEN" verb in a normal window.
+    virtual void OpenLink(const std::u16string& target) = 0;
     // The contents finder of the platform's help system for a help file.
     virtual void HelpContents(const std::u16string& helpFile) = 0;
+    // The program's icon as a picture, 32 pixels square.
+    virtual const gfx::TPicture* ProgramIcon() = 0;
+    // The version resources of program files.
+    virtual IVersionResource& Versions() = 0;
 };
 
 // The printer chosen in the set-up dialog, or the platform's default printer.

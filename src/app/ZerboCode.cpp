@@ -236,6 +236,10 @@ void TZerboCode::wireEvents() {
     FStyle.OnClick = [this](TObject* s) { FStyleClick(s); };
     Button1.OnClick = [this](TObject* s) { Button1Click(s); };
     Font1.OnClick = [this](TObject* s) { Button1Click(s); };
+    Button2.OnClick = [this](TObject* s) { Button2Click(s); };
+    C1.OnClick = [this](TObject* s) { Button2Click(s); };
+    QRSubBtn.OnClick = [this](TObject* s) { QRSubBtnClick(s); };
+    ZerboA1.OnClick = [this](TObject* s) { ZerboA1Click(s); };
     N18.OnClick = [this](TObject* s) { N18Click(s); };
     N19.OnClick = [this](TObject* s) { N19Click(s); };
     Contents1.OnClick = [this](TObject* s) { Contents1Click(s); };

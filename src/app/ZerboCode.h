@@ -214,6 +214,12 @@ public:
     void Open1Click(TObject* Sender);
     void Close2Click(TObject* Sender);
 
+    // The dialogs ---------------------------------------------------------------------------
+    // The QR content assistant, the colour palette, the about box.
+    void QRSubBtnClick(TObject* Sender);
+    void Button2Click(TObject* Sender);
+    void ZerboA1Click(TObject* Sender);
+
     // DDE ---------------------------------------------------------------------------------------
     // An execute of a DDE client: its lines, each a command word, a blank and a parameter.
     void DdeZerboconvExecuteMacro(TObject* Sender, const std::vector<std::u16string>& Msg);

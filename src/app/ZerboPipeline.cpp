@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/QRForm.h"
 #include "app/ZerboCode.h"
+#include "components/AboutDialog.h"
+#include "components/ColorPalette.h"
 #include "core/Convert.h"
 #include "core/Path.h"
 
@@ -231,6 +234,19 @@ void TZerboCode::applyFont() {
     if (OnFontChanged) OnFontChanged();
 }
 
+void TZerboCode::Button2Click(TObject*) {
+    TColDlg dialog;
+    dialog.ColorPalette1.SetForegroundColor(BarImage1.BarColor());
+    dialog.ColorPalette1.SetBackgroundColor(BarImage1.BackColor());
+    if (services_.Dialogs.ShowModal(dialog) != mrOk) return;
+    // A side left at no colour (the strips beside the cells) keeps the colour it had.
+    const TColorPalette& p = dialog.ColorPalette1;
+    if (p.ForegroundIndex() != kNoColorIndex) BarCol = p.ForegroundColor();
+    if (p.BackgroundIndex() != kNoColorIndex) BackCol = p.BackgroundColor();
+    BarImage1.SetBarColor(BarCol);
+    BarImage1.SetBackColor(BackCol);
+}
+
 void TZerboCode::N18Click(TObject*) {
     TColor color = BarImage1.BarColor();
     if (services_.Dialogs.ExecuteColorDialog(color)) BarImage1.SetBarColor(color);
@@ -239,6 +255,18 @@ void TZerboCode::N18Click(TObject*) {
 void TZerboCode::N19Click(TObject*) {
     TColor color = BarImage1.BackColor();
     if (services_.Dialogs.ExecuteColorDialog(color)) BarImage1.SetBackColor(color);
+}
+
+void TZerboCode::QRSubBtnClick(TObject*) {
+    TQRForm form(*this, services_);
+    services_.Dialogs.ShowModal(form);
+}
+
+void TZerboCode::ZerboA1Click(TObject*) {
+    IShell& shell = services_.Shell;
+    TAboutDlg about(shell.ProgramIcon(), shell.Versions(), services_.Files.ProgramFileName(),
+                    [&shell](const std::u16string& target) { shell.OpenLink(target); });
+    services_.Dialogs.ShowModal(about);
 }
 
 void TZerboCode::Contents1Click(TObject*) {

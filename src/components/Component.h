@@ -13,7 +13,7 @@ namespace zerbo {
 class TComponent;
 
 // What changed in a component, so that a view can mirror just that.
-enum class TChange { Text, Checked, Down, ItemIndex, Items, Selection, Enabled, Visible, Bounds };
+enum class TChange { Text, Checked, Down, ItemIndex, Items, Selection, Enabled, Visible, Bounds, Paint, Page };
 
 class IChangeObserver {
 public:

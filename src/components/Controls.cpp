@@ -242,6 +242,27 @@ void TMenuItem::Click() {
 
 // Layout -----------------------------------------------------------------------------
 
+// TPageControl ------------------------------------------------------------------------
+
+void TPageControl::SetActivePageIndex(int32_t value) {
+    if (value < 0 || value >= static_cast<int32_t>(Controls().size())) value = -1;
+    if (value == FActivePageIndex) return;
+    FActivePageIndex = value;
+    for (size_t i = 0; i < Controls().size(); ++i) Controls()[i]->SetVisible(static_cast<int32_t>(i) == value);
+    Changed(TChange::Page);
+}
+
+TTabSheet* TPageControl::ActivePage() const {
+    return FActivePageIndex < 0 ? nullptr : static_cast<TTabSheet*>(Controls()[static_cast<size_t>(FActivePageIndex)]);
+}
+
+void TPictureControl::SetPicture(const gfx::TPicture* picture) {
+    FPicture = picture;
+    const gfx::TGraphic* g = picture ? picture->Graphic() : nullptr;
+    SetBounds(Left(), Top(), g ? g->Width() : Width(), g ? g->Height() : Height());
+    Changed(TChange::Paint);
+}
+
 void ApplyLayout(TControl& form, std::span<const TLayoutEntry> layout) {
     std::vector<const TControl*> placed{&form};
     for (const TLayoutEntry& e : layout) {

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "components/Component.h"
+#include "gfx/Canvas.h"
+#include "gfx/Picture.h"
 #include "components/HistoryEx.h"
 
 namespace zerbo {
@@ -33,7 +35,8 @@ inline constexpr TShortCut scCtrl = 0x4000;
 inline constexpr TShortCut scAlt = 0x8000;
 
 enum class TControlKind {
-    Panel, Label, Button, SpeedButton, CheckBox, GroupCheckBox, TextEdit, SpinEdit, ComboList, StatusBar, ScrollBox
+    Panel, Label, Button, SpeedButton, CheckBox, GroupCheckBox, TextEdit, SpinEdit, ComboList, StatusBar, ScrollBox,
+    PageControl, TabSheet, Picture, Custom
 };
 
 class TControl : public TComponent {
@@ -161,6 +164,8 @@ private:
 };
 
 enum class TEditCharCase { ecNormal, ecUpperCase };
+// The input method's state while the field has the focus; imDontCare leaves it as it is.
+enum class TImeMode { imDontCare, imHira, imSKata, imClose };
 
 // A one-line text field. Its selection is bookkeeping for AutoSelect: the view puts it on
 // the screen when the model selects, and a change of the text leaves the caret at the end.
@@ -181,6 +186,9 @@ public:
     void SetCharCase(TEditCharCase value);
     bool ReadOnly = false;
     bool AutoSelect = true;
+    // Several lines, Enter starting a new one.
+    bool MultiLine = false;
+    TImeMode ImeMode = TImeMode::imDontCare;
 
     int32_t SelStart() const { return FSelStart; }
     int32_t SelLength() const { return FSelLength; }
@@ -236,7 +244,65 @@ private:
     std::u16string FText;
 };
 
+// The pages of a page control: each holds the controls placed on it; one shows at a time.
+class TTabSheet : public TControl {
+public:
+    using TControl::TControl;
+    TControlKind Kind() const override { return TControlKind::TabSheet; }
+};
+
+class TPageControl : public TControl {
+public:
+    using TControl::TControl;
+    TControlKind Kind() const override { return TControlKind::PageControl; }
+    // The page showing: an index into the pages placed on the control, -1 for none.
+    int32_t ActivePageIndex() const { return FActivePageIndex; }
+    void SetActivePageIndex(int32_t value);
+    TTabSheet* ActivePage() const;
+
+private:
+    int32_t FActivePageIndex = -1;
+};
+
+// A picture shown as it is, at the control's top-left corner (the program's own pictures,
+// which other parts of the program keep).
+class TPictureControl : public TControl {
+public:
+    using TControl::TControl;
+    TControlKind Kind() const override { return TControlKind::Picture; }
+    const gfx::TPicture* Picture() const { return FPicture; }
+    // Shows this picture from now on (nullptr: none); the control takes its size.
+    void SetPicture(const gfx::TPicture* picture);
+    // The picture was drawn anew.
+    void Invalidate() { Changed(TChange::Paint); }
+
+private:
+    const gfx::TPicture* FPicture = nullptr;
+};
+
+enum class TMouseButton { mbLeft, mbRight };
+enum class TCursor { crDefault, crHandPoint };
+
+// A control that paints itself through a canvas and takes the mouse and keys directly.
+class TCustomControl : public TControl {
+public:
+    using TControl::TControl;
+    TControlKind Kind() const override { return TControlKind::Custom; }
+    virtual void Paint(gfx::TCanvas& canvas) = 0;
+    // Screen coordinates are the control's own, from its top-left corner.
+    virtual void MouseDown(TMouseButton, int32_t /*x*/, int32_t /*y*/) {}
+    virtual void MouseMove(int32_t /*x*/, int32_t /*y*/, int32_t /*screenX*/, int32_t /*screenY*/) {}
+    virtual void MouseEnter() {}
+    virtual void MouseLeave() {}
+    virtual TCursor Cursor() const { return TCursor::crDefault; }
+    // Whether the arrow keys and characters belong to the control rather than to its dialog.
+    virtual bool WantsKeys() const { return false; }
+    // Asks the view to paint the control again.
+    void Invalidate() { Changed(TChange::Paint); }
+};
+
 enum class TFormBorder { Dialog, ToolWindow };
+enum class TFormPosition { MainFormCenter, MainFormTopLeft };
 
 // A window of its own, shown modally: it stays until a button, a handler or the close box
 // gives it a result (mrCancel for the close box).
@@ -244,7 +310,10 @@ class TForm : public TPanel {
 public:
     using TPanel::TPanel;
     TFormBorder BorderStyle = TFormBorder::Dialog;
+    TFormPosition Position = TFormPosition::MainFormCenter;
     bool StayOnTop = false;
+    // Asked when the form is to close, with the result it would close with; false keeps it.
+    std::function<void(bool& CanClose)> OnCloseQuery;
     // Enter presses Default, Escape presses Cancel (nullptr: nothing).
     TButton* Default = nullptr;
     TButton* Cancel = nullptr;

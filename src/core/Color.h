@@ -13,6 +13,9 @@ constexpr TColor clSystemColor = 0xFF000000;
 constexpr TColor clWindow = clSystemColor | 5;
 constexpr TColor clWindowText = clSystemColor | 8;
 constexpr TColor clBtnFace = clSystemColor | 15;
+constexpr TColor clBtnShadow = clSystemColor | 16;
+constexpr TColor clBtnHighlight = clSystemColor | 20;
+constexpr TColor clInfoBk = clSystemColor | 24;
 
 // Not RGB/GetRValue: <windows.h> defines those as macros.
 constexpr TColor MakeColor(std::uint8_t r, std::uint8_t g, std::uint8_t b) {

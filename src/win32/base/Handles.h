@@ -11,6 +11,7 @@
 // carry what freeing needs (the window of a DC, the DDE instance of a string handle).
 #include <windows.h>
 #include <ddeml.h>
+#include <imm.h>
 #include <objbase.h>
 
 #include <utility>
@@ -145,6 +146,15 @@ struct TWindowDCTraits {
     void Free(Handle h) const { ReleaseDC(Window, h); }
 };
 using TWindowDC = TOwned<TWindowDCTraits>;
+
+// The input method context of a window (ImmGetContext), given back to that window.
+struct TImeContextTraits {
+    using Handle = HIMC;
+    HWND Window = nullptr;
+    static Handle Invalid() { return nullptr; }
+    void Free(Handle h) const { ImmReleaseContext(Window, h); }
+};
+using TImeContext = TOwned<TImeContextTraits>;
 
 // The screen's device context for the scope.
 class TScreenDC : public TWindowDC {

@@ -158,4 +158,15 @@ const gfx::TGraphicFactory& WinGraphics() {
     return factory;
 }
 
+void DrawGraphic(HDC dc, const gfx::TGraphic* graphic, int x, int y) {
+    if (!graphic || graphic->Empty()) return;
+    const int w = graphic->Width(), h = graphic->Height();
+    if (const auto* bitmap = dynamic_cast<const TWinBitmap*>(graphic)) {
+        BitBlt(dc, x, y, w, h, bitmap->DC(), 0, 0, SRCCOPY);
+    } else if (const auto* metafile = dynamic_cast<const TWinMetafile*>(graphic); metafile && metafile->Handle()) {
+        const RECT r{x, y, x + w, y + h};
+        PlayEnhMetaFile(dc, metafile->Handle(), &r);
+    }
+}
+
 } // namespace zerbo::win32

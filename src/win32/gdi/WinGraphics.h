@@ -84,4 +84,8 @@ public:
 
 const gfx::TGraphicFactory& WinGraphics();
 
+// Draws a picture's graphic (either kind) at its own size with its top-left corner at (x, y);
+// nothing for none or an empty one.
+void DrawGraphic(HDC dc, const gfx::TGraphic* graphic, int x, int y);
+
 } // namespace zerbo::win32

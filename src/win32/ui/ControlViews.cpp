@@ -12,6 +12,8 @@
 #include "win32/base/SystemError.h"
 #include "win32/base/WindowClass.h"
 #include "win32/base/WideText.h"
+#include "win32/ui/InputMethod.h"
+#include "win32/ui/SelfPaintedViews.h"
 
 namespace zerbo::win32 {
 
@@ -83,6 +85,7 @@ struct TControlViews::View {
     TWindow window;
     HWND inner = nullptr;   // the text field of a csDropDown box, freed with the box
     HWND upDown = nullptr;  // the spin button, a child of the edit and freed with it
+    TMouseTracking mouse;   // of a custom control
 };
 
 TControlViews::TControlViews(HWND host, TControl& form, TErrorDisplay showError)
@@ -146,8 +149,22 @@ TControlViews::View* TControlViews::find(HWND hwnd) const {
 
 void TControlViews::create(TControl& m, HWND parent) {
     const TControlKind kind = m.Kind();
-    // Sizes the table leaves open follow the caption, as auto-sized controls do.
-    if (m.Width() == 0 || m.Height() == 0) {
+    if (kind == TControlKind::TabSheet) {
+        // A page is a tab of its page control and fills the area below the tabs.
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        std::u16string caption = m.Caption();
+        item.pszText = reinterpret_cast<wchar_t*>(caption.data());
+        const auto count = static_cast<int>(SendMessageW(parent, TCM_GETITEMCOUNT, 0, 0));
+        SendMessageW(parent, TCM_INSERTITEMW, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(&item));
+        if (const auto* pages = dynamic_cast<const TPageControl*>(m.Parent()))
+            SendMessageW(parent, TCM_SETCURSEL, static_cast<WPARAM>(pages->ActivePageIndex()), 0);
+        RECT area{};
+        GetClientRect(parent, &area);
+        SendMessageW(parent, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+        m.SetBounds(area.left, area.top, area.right - area.left, area.bottom - area.top);
+    } else if (kind != TControlKind::Picture && (m.Width() == 0 || m.Height() == 0)) {
+        // Sizes the table leaves open follow the caption, as auto-sized controls do.
         const SIZE s = textExtent(parent, font_.Get(), m.Caption());
         int w = m.Width(), h = m.Height();
         if (kind == TControlKind::CheckBox || kind == TControlKind::GroupCheckBox) {
@@ -171,10 +188,26 @@ void TControlViews::create(TControl& m, HWND parent) {
     switch (kind) {
     case TControlKind::Panel:
     case TControlKind::ScrollBox:
+    case TControlKind::TabSheet:
         cls = kPanelClass;
         // Tab moves into and out of the panel's controls.
         style |= WS_CLIPCHILDREN;
         exStyle = WS_EX_CONTROLPARENT;
+        text.clear();
+        break;
+    case TControlKind::PageControl:
+        cls = WC_TABCONTROLW;
+        style |= WS_CLIPCHILDREN | tabStop;
+        exStyle = WS_EX_CONTROLPARENT;
+        text.clear();
+        break;
+    case TControlKind::Picture:
+        cls = SelfPaintedClass();
+        break;
+    case TControlKind::Custom:
+        cls = SelfPaintedClass();
+        if (static_cast<TCustomControl&>(m).WantsKeys()) style |= tabStop;
+        text.clear();
         break;
     case TControlKind::Label:
         style |= SS_LEFT;
@@ -197,7 +230,7 @@ void TControlViews::create(TControl& m, HWND parent) {
         const auto& edit = static_cast<TTextEdit&>(m);
         cls = L"EDIT";
         exStyle = WS_EX_CLIENTEDGE;
-        style |= ES_AUTOHSCROLL | tabStop;
+        style |= tabStop | (edit.MultiLine ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL);
         if (edit.CharCase() == TEditCharCase::ecUpperCase) style |= ES_UPPERCASE;
         if (edit.ReadOnly) style |= ES_READONLY;
         text = edit.Text();
@@ -380,6 +413,12 @@ void TControlViews::Changed(TComponent& component, TChange what) {
                      static_cast<LPARAM>(edit.SelStart() + edit.SelLength()));
         break;
     }
+    case TChange::Paint:
+        InvalidateRect(h, nullptr, FALSE);
+        break;
+    case TChange::Page:
+        SendMessageW(h, TCM_SETCURSEL, static_cast<WPARAM>(static_cast<TPageControl&>(m).ActivePageIndex()), 0);
+        break;
     }
 }
 
@@ -417,6 +456,9 @@ void TControlViews::command(View& v, UINT code) {
 
 bool TControlViews::input(View& v, HWND hwnd, UINT msg, WPARAM& wParam, LPARAM lParam, LRESULT& result) {
     TControl& m = *v.model;
+    if ((m.Kind() == TControlKind::Picture || m.Kind() == TControlKind::Custom) &&
+        SelfPaintedInput(m, v.mouse, hwnd, msg, wParam, lParam, result, showError_))
+        return true;
     auto* spin = dynamic_cast<TWinSpinEdit*>(&m);
     switch (msg) {
     case WM_KEYDOWN:
@@ -442,6 +484,7 @@ bool TControlViews::input(View& v, HWND hwnd, UINT msg, WPARAM& wParam, LPARAM l
     }
     case WM_SETFOCUS:
         result = DefSubclassProc(hwnd, msg, wParam, lParam);
+        if (m.Kind() == TControlKind::TextEdit) ApplyImeMode(hwnd, static_cast<TTextEdit&>(m).ImeMode);
         Guarded(showError_, [&] { m.DoEnter(); });
         return true;
     case WM_KILLFOCUS:
@@ -560,11 +603,23 @@ LRESULT CALLBACK TControlViews::subclassProc(HWND hwnd, UINT msg, WPARAM wParam,
         return DefSubclassProc(hwnd, msg, wParam, lParam);
     }
     View* v = self->find(hwnd);
-    const bool container = hwnd == self->host_ || (v && v->model->Kind() == TControlKind::Panel);
+    const bool container =
+        hwnd == self->host_ || (v && (v->model->Kind() == TControlKind::Panel || v->model->Kind() == TControlKind::TabSheet));
     if (container && msg == WM_COMMAND && lParam != 0) {
         const auto control = reinterpret_cast<HWND>(lParam);
         if (View* source = self->find(control); source && source->window.Get() == control) {
             self->command(*source, HIWORD(wParam));
+            return 0;
+        }
+    }
+    if (container && msg == WM_NOTIFY && lParam != 0) {
+        // The user chose a tab: the page control's model shows its page.
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (View* source = self->find(header->hwndFrom); source && header->code == TCN_SELCHANGE &&
+                                                          source->model->Kind() == TControlKind::PageControl) {
+            const auto page = static_cast<int32_t>(SendMessageW(header->hwndFrom, TCM_GETCURSEL, 0, 0));
+            if (self->mirroring_ == 0)
+                Guarded(self->showError_, [&] { static_cast<TPageControl*>(source->model)->SetActivePageIndex(page); });
             return 0;
         }
     }

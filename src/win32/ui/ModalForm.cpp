@@ -32,6 +32,14 @@ bool pressFor(const MSG& msg, const TForm& form, const TControlViews& views) {
     return true;
 }
 
+// Whether the form lets itself close. An error in its handler is shown, and the close goes on
+// when the handler had agreed before it failed: a dialog that cannot be left is worse.
+bool letsClose(TForm& form, const TErrorDisplay& showError) {
+    bool canClose = true;
+    if (form.OnCloseQuery) Guarded(showError, [&] { form.OnCloseQuery(canClose); });
+    return canClose;
+}
+
 } // namespace
 
 int32_t ShowModalForm(HWND owner, TForm& form, const TErrorDisplay& showError) {
@@ -45,7 +53,9 @@ int32_t ShowModalForm(HWND owner, TForm& form, const TErrorDisplay& showError) {
     RECT around{};
     if (!owner || !IsWindowVisible(owner) || !GetWindowRect(owner, &around))
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
-    const int x = around.left + (around.right - around.left - w) / 2, y = around.top + (around.bottom - around.top - h) / 2;
+    const bool topLeft = form.Position == TFormPosition::MainFormTopLeft;
+    const int x = topLeft ? around.left : around.left + (around.right - around.left - w) / 2;
+    const int y = topLeft ? around.top : around.top + (around.bottom - around.top - h) / 2;
     TWindow window(CreateWindowExW(exStyle, kClass, wide(form.Caption()), style, x, y, w, h, owner, nullptr,
                                    GetModuleHandleW(nullptr), nullptr));
     if (!window) RaiseLastError();
@@ -71,7 +81,12 @@ int32_t ShowModalForm(HWND owner, TForm& form, const TErrorDisplay& showError) {
     constexpr UINT_PTR kLookAgain = 1;
     SetTimer(window.Get(), kLookAgain, 100, nullptr);
     MSG msg{};
-    while (form.ModalResult == 0 && IsWindow(window.Get())) {
+    for (;;) {
+        if (form.ModalResult != 0) {
+            if (letsClose(form, showError)) break;
+            form.ModalResult = 0;
+        }
+        if (!IsWindow(window.Get())) break;
         if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
             // The program is ending: the loop after this one must see it too.
             PostQuitMessage(static_cast<int>(msg.wParam));

@@ -97,17 +97,7 @@ LRESULT TPictureBox::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void TPictureBox::paint(HDC dc) {
-    const gfx::TGraphic* graphic = picture_();
-    if (!graphic || graphic->Empty()) return;
-    const int w = graphic->Width(), h = graphic->Height();
-    if (const auto* bitmap = dynamic_cast<const TWinBitmap*>(graphic)) {
-        BitBlt(dc, -scrollX_, -scrollY_, w, h, bitmap->DC(), 0, 0, SRCCOPY);
-    } else if (const auto* metafile = dynamic_cast<const TWinMetafile*>(graphic); metafile && metafile->Handle()) {
-        const RECT r{-scrollX_, -scrollY_, w - scrollX_, h - scrollY_};
-        PlayEnhMetaFile(dc, metafile->Handle(), &r);
-    }
-}
+void TPictureBox::paint(HDC dc) { DrawGraphic(dc, picture_(), -scrollX_, -scrollY_); }
 
 void TPictureBox::updateScrollBars() {
     if (!window_) return;

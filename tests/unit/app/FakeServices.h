@@ -10,6 +10,8 @@
 #include <clocale>
 #include <cwctype>
 #include <functional>
+#include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -124,12 +126,16 @@ public:
         return true;
     }
     // Shows the form (its OnShow), lets the test act as the user, and answers its result.
+    // The user closes what is still open with the close box.
     int32_t ShowModal(TForm& form) override {
         ++modals;
         form.ModalResult = 0;
         if (form.OnShow) form.OnShow(&form);
         if (onModal) onModal(form);
-        return form.ModalResult;
+        const int32_t result = form.ModalResult == 0 ? mrCancel : form.ModalResult;
+        bool canClose = true;
+        if (form.OnCloseQuery) form.OnCloseQuery(canClose);
+        return result;
     }
     bool ExecuteSaveDialog(const app::TSaveDialogOptions& options, std::u16string& fileName) override {
         saveDialogs.push_back(options);
@@ -158,13 +164,41 @@ public:
     std::function<void(TForm&)> onModal;
 };
 
+// Version resources as a table: file name to its translation and strings.
+class FakeVersions : public IVersionResource {
+public:
+    struct File {
+        std::optional<std::pair<uint16_t, uint16_t>> translation;
+        std::map<std::u16string, std::u16string> values;
+    };
+    bool Load(const std::u16string& fileName) override {
+        const auto it = files.find(fileName);
+        loaded = it == files.end() ? nullptr : &it->second;
+        return loaded != nullptr;
+    }
+    std::optional<std::pair<uint16_t, uint16_t>> Translation() override { return loaded->translation; }
+    std::optional<std::u16string> Value(const std::u16string& path) override {
+        const auto it = loaded->values.find(path);
+        return it == loaded->values.end() ? std::nullopt : std::optional(it->second);
+    }
+    std::map<std::u16string, File> files;
+
+private:
+    File* loaded = nullptr;
+};
+
 class FakeShell : public app::IShell {
 public:
     void ShellOpen(const std::u16string& fileName) override { opened.push_back(fileName); }
+    void OpenLink(const std::u16string& target) override { links.push_back(target); }
     void HelpContents(const std::u16string& helpFile) override { helpFiles.push_back(helpFile); }
+    const gfx::TPicture* ProgramIcon() override { return nullptr; }
+    IVersionResource& Versions() override { return versions; }
 
     std::vector<std::u16string> opened;
+    std::vector<std::u16string> links;
     std::vector<std::u16string> helpFiles;
+    FakeVersions versions;
 };
 
 class FakeNotifyIcon : public app::INotifyIcon {

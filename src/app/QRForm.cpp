@@ -1,5 +1,7 @@
 #include "app/QRForm.h"
 
+#include <algorithm>
+
 #include "app/QRText.h"
 #include "app/ZerboCode.h"
 #include "core/Error.h"
@@ -165,9 +167,13 @@ void TQRForm::FormCreate() {
 }
 
 void TQRForm::fillAddressLists() {
+    // The lists offer the first addresses only: a file of thousands makes a list no one picks
+    // from, and fills it for seconds. The file keeps them all.
+    const auto shown = std::min(MAd.size(), kListedAddresses);
+    const std::vector<std::u16string> items(MAd.begin(), MAd.begin() + static_cast<std::ptrdiff_t>(shown));
     for (TComboList* list : {&Address1, &Address2}) {
         const std::u16string typed = list->Text();
-        list->SetItems(MAd);
+        list->SetItems(items);
         list->SetText(typed);
     }
 }

@@ -27,6 +27,9 @@ std::u16string BookmarkText(const std::u16string& title, std::u16string& url);
 // the second place, and one that differs only in case is not added again.
 void UpdateAddressHistory(std::vector<std::u16string>& addresses, const std::u16string& address);
 
+// How many addresses the two lists offer, the most recent first after the first one.
+inline constexpr size_t kListedAddresses = 1000;
+
 class TQRForm : public TForm {
 public:
     TQRForm(TZerboCode& main, const TZerboServices& services);

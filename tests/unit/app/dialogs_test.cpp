@@ -176,6 +176,8 @@ TEST_F(Assistant, AnAddressFileOfTenMegabytesIsReadWhole) {
     open([](TQRForm& f) {
         ASSERT_GT(f.MAd.size(), 400'000u);
         EXPECT_EQ(f.MAd.front(), u"user0@example.org");
+        EXPECT_EQ(f.Address1.Items().size(), kListedAddresses) << "the lists offer the first ones";
+        EXPECT_EQ(f.Address2.Items().back(), f.MAd[kListedAddresses - 1]);
     });
     EXPECT_EQ(test::readBytes(addressFile()), bytes) << "written back unchanged";
 }

@@ -2,13 +2,16 @@
 # A real printer for the print tests: CUPS with its PDF printer "PDF" as the default. Starts
 # cupsd when it is not running and adds the printer when it is missing; removes nothing.
 command -v cupsd >/dev/null 2>&1 || { echo "CUPS is not installed: run scripts/setup"; exit 1; }
+# One set-up at a time: two test runs starting cupsd together leave neither answering.
+exec 9>/tmp/zerbo-cups.lock
+flock 9
 # lpstat -r exits 0 whether or not the scheduler runs: read what it says.
 running() { lpstat -r 2>/dev/null | grep -q '^scheduler is running'; }
 if ! running; then
   /usr/sbin/cupsd || { echo "cupsd did not start"; exit 1; }
   i=0
   until running; do
-    i=$((i + 1)); [ $i -gt 100 ] && { echo "cupsd does not answer"; exit 1; }
+    i=$((i + 1)); [ $i -gt 300 ] && { echo "cupsd does not answer"; exit 1; }
     sleep 0.1
   done
 fi

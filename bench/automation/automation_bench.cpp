@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <string>
 
+#include "process.h"
+
 namespace {
 
 LARGE_INTEGER now() {
@@ -24,18 +26,8 @@ double seconds(LARGE_INTEGER a, LARGE_INTEGER b) {
     return static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
-DWORD run(std::wstring commandLine) {
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return code;
-}
+// A whole run of the command, waited for: its exit code.
+DWORD run(const std::wstring& commandLine) { return zerbo::test::Process(commandLine).wait(INFINITE); }
 
 HRESULT call(IDispatch* d, DISPID id, WORD flags, VARIANT* arg, VARIANT* result) {
     DISPID put = DISPID_PROPERTYPUT;

@@ -12,6 +12,7 @@
 #include "AppDataFolder.h"
 #include "ddeclient.h"
 #include "driver.h"
+#include "process.h"
 
 namespace {
 
@@ -27,18 +28,8 @@ LARGE_INTEGER now() {
     return t;
 }
 
-DWORD run(std::wstring commandLine) {
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return code;
-}
+// A whole run of the command, waited for: its exit code.
+DWORD run(const std::wstring& commandLine) { return zerbo::test::Process(commandLine).wait(INFINITE); }
 
 std::string data(int i) { return "LABEL-" + std::to_string(1000 + i); }
 

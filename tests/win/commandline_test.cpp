@@ -31,14 +31,6 @@ protected:
     }
     // A program that was asked to end must end by itself.
     void expectEnd() { EXPECT_EQ(zerbo_->wait(60000), 0u) << "the program did not end"; }
-    // The error display: its text, then OK as a user would press it.
-    std::wstring dismissError() {
-        HWND box = Process::findWindow(L"#32770", L"Zerbo", 30000);
-        if (!box) return L"(no error shown)";
-        const std::wstring message = text(GetDlgItem(box, 0xFFFF));
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return message;
-    }
     HWND window() { return Process::findWindow(L"TZerboCode", L"Zerbo", 30000); }
     DWORD close(HWND w) {
         SendMessageW(w, WM_CLOSE, 0, 0);

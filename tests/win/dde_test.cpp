@@ -33,14 +33,6 @@ protected:
         waitFor([&] { return (w = FindWindowW(L"TZerboCode", L"Zerbo")) != nullptr && answers(w); });
         return w;
     }
-    // The error display: its text, then OK as a user would press it.
-    std::wstring dismissError() {
-        HWND box = Process::findWindow(L"#32770", L"Zerbo", 30000);
-        if (!box) return L"(no error shown)";
-        const std::wstring message = text(GetDlgItem(box, 0xFFFF));
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return message;
-    }
     void end(HWND w) {
         SendMessageW(w, WM_CLOSE, 0, 0);
         EXPECT_EQ(zerbo_->wait(30000), 0u);

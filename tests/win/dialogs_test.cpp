@@ -35,13 +35,6 @@ enum : int { idVer = 1003, idAboutOk = 1007 };
 constexpr int kForegroundCell = 35, kBackgroundCell = 7;
 constexpr uint32_t kPaletteForeground = 0x00CC0000, kPaletteBackground = 0x00FFFF99;
 
-void keys(std::initializer_list<WORD> chord) {
-    std::vector<INPUT> in;
-    for (WORD vk : chord) in.push_back(INPUT{INPUT_KEYBOARD, {.ki = {vk, 0, 0, 0, 0}}});
-    for (auto it = chord.end(); it != chord.begin();) in.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*--it, 0, KEYEVENTF_KEYUP, 0, 0}}});
-    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-}
-
 SIZE clientSize(HWND h) {
     RECT r{};
     GetClientRect(h, &r);

@@ -1,8 +1,26 @@
 #include "driver.h"
 
 #include <cstring>
+#include <vector>
+
+#include "process.h"
 
 namespace zerbo::test {
+
+void keys(std::initializer_list<WORD> chord) {
+    std::vector<INPUT> in;
+    for (WORD vk : chord) in.push_back(INPUT{INPUT_KEYBOARD, {.ki = {vk, 0, 0, 0, 0}}});
+    for (auto it = chord.end(); it != chord.begin();) in.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*--it, 0, KEYEVENTF_KEYUP, 0, 0}}});
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+std::wstring dismissError() {
+    HWND box = Process::findWindow(L"#32770", L"Zerbo", 30000);
+    if (!box) return L"(no error shown)";
+    const std::wstring message = text(GetDlgItem(box, 0xFFFF));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return message;
+}
 
 HWND control(HWND top, int id, const wchar_t* className) {
     struct Search {

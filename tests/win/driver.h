@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 namespace zerbo::test {
@@ -60,6 +61,12 @@ std::wstring text(HWND h);
 void select(HWND combo, int index);
 void menuCommand(HWND hwnd, UINT id);
 bool contains(const std::wstring& text, const std::wstring& part);
+
+// Real key presses of a chord (pressed in order, released in reverse), as the system's input
+// queue gives them to the foreground window.
+void keys(std::initializer_list<WORD> chord);
+// Zerbo's error box: its text, then OK as a user would press it.
+std::wstring dismissError();
 
 // Polls until the condition holds or the time is up; answers the condition's last value.
 bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 30000);

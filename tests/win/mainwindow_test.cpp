@@ -26,14 +26,6 @@ int outerHeight(HWND hwnd) {
     return r.bottom - r.top;
 }
 
-// Real key presses, as the system's input queue gives them to the foreground window.
-void keys(std::initializer_list<WORD> chord) {
-    std::vector<INPUT> in;
-    for (WORD vk : chord) in.push_back(INPUT{INPUT_KEYBOARD, {.ki = {vk, 0, 0, 0, 0}}});
-    for (auto it = chord.end(); it != chord.begin();) in.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*--it, 0, KEYEVENTF_KEYUP, 0, 0}}});
-    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-}
-
 void typeText(const wchar_t* text) {
     std::vector<INPUT> in;
     for (const wchar_t* c = text; *c; ++c) {

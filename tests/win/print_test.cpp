@@ -27,13 +27,6 @@ std::wstring gOut;        // what print_check.py reads
 // The controls of the print dialog: 1000 plus their place in its layout.
 enum : int { idPrX = 1001, idPrY = 1004, idPrint = 1006, idCancel = 1007 };
 
-void keys(std::initializer_list<WORD> chord) {
-    std::vector<INPUT> in;
-    for (WORD vk : chord) in.push_back(INPUT{INPUT_KEYBOARD, {.ki = {vk, 0, 0, 0, 0}}});
-    for (auto it = chord.end(); it != chord.begin();) in.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*--it, 0, KEYEVENTF_KEYUP, 0, 0}}});
-    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-}
-
 std::vector<std::wstring> pdfs() {
     std::vector<std::wstring> found;
     WIN32_FIND_DATAW f{};

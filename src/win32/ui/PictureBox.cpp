@@ -4,6 +4,7 @@
 
 #include "win32/base/SystemError.h"
 #include "win32/base/WindowClass.h"
+#include "win32/gdi/BufferedPaint.h"
 #include "win32/gdi/WinGraphics.h"
 
 namespace zerbo::win32 {
@@ -66,23 +67,9 @@ LRESULT TPictureBox::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        const TPaint painting(hwnd);
-        RECT client{};
-        GetClientRect(hwnd, &client);
-        // Into a memory bitmap first, so a repaint does not flicker.
-        const TMemoryDC memory(CreateCompatibleDC(painting.DC()));
-        const TGdiObject<HBITMAP> bitmap(
-            CreateCompatibleBitmap(painting.DC(), std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
-        if (memory && bitmap) {
-            const TSelection select(memory.Get(), bitmap.Get());
-            const TGdiObject<HBRUSH> ground(CreateSolidBrush(kGround));
-            FillRect(memory.Get(), &client, ground.Get());
-            paint(memory.Get());
-            BitBlt(painting.DC(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
-        }
+    case WM_PAINT:
+        PaintBuffered(hwnd, kGround, [this](HDC dc) { paint(dc); });
         return 0;
-    }
     case WM_SIZE:
         updateScrollBars();
         return 0;

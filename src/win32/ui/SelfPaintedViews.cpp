@@ -2,11 +2,9 @@
 
 #include <windowsx.h>
 
-#include <algorithm>
-
 #include "core/Guard.h"
-#include "win32/base/Handles.h"
 #include "win32/base/WindowClass.h"
+#include "win32/gdi/BufferedPaint.h"
 #include "win32/gdi/GdiCanvas.h"
 #include "win32/gdi/WinGraphics.h"
 
@@ -17,26 +15,18 @@ namespace {
 constexpr wchar_t kClass[] = L"TZerboSelfPainted";
 
 void paint(TControl& control, HWND hwnd, const TErrorDisplay& showError) {
-    const TPaint painting(hwnd);
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    // Into a memory bitmap first, so a repaint does not flicker.
-    const TMemoryDC memory(CreateCompatibleDC(painting.DC()));
-    const TGdiObject<HBITMAP> bitmap(
-        CreateCompatibleBitmap(painting.DC(), std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
-    if (!memory || !bitmap) return;
-    const TSelection select(memory.Get(), bitmap.Get());
     if (auto* picture = dynamic_cast<TPictureControl*>(&control)) {
-        FillRect(memory.Get(), &client, GetSysColorBrush(COLOR_WINDOW));
-        DrawGraphic(memory.Get(), picture->Picture() ? picture->Picture()->Graphic() : nullptr, 0, 0);
-    } else if (auto* custom = dynamic_cast<TCustomControl*>(&control)) {
-        FillRect(memory.Get(), &client, GetSysColorBrush(COLOR_BTNFACE));
-        Guarded(showError, [&] {
-            TGdiCanvas canvas(memory.Get());
-            custom->Paint(canvas);
+        PaintBuffered(hwnd, GetSysColor(COLOR_WINDOW), [&](HDC dc) {
+            DrawGraphic(dc, picture->Picture() ? picture->Picture()->Graphic() : nullptr, 0, 0);
+        });
+    } else {
+        PaintBuffered(hwnd, GetSysColor(COLOR_BTNFACE), [&](HDC dc) {
+            Guarded(showError, [&] {
+                TGdiCanvas canvas(dc);
+                static_cast<TCustomControl&>(control).Paint(canvas);
+            });
         });
     }
-    BitBlt(painting.DC(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
 }
 
 } // namespace

@@ -8,6 +8,10 @@ flock 9
 # lpstat -r exits 0 whether or not the scheduler runs: read what it says.
 running() { lpstat -r 2>/dev/null | grep -q '^scheduler is running'; }
 if ! running; then
+  # A scheduler that is there but does not answer holds the port a new one needs.
+  pkill -x cupsd 2>/dev/null
+  i=0
+  while pgrep -x -r D,R,S,T cupsd >/dev/null 2>&1 && [ $i -lt 50 ]; do i=$((i + 1)); sleep 0.1; done
   /usr/sbin/cupsd || { echo "cupsd did not start"; exit 1; }
   i=0
   until running; do

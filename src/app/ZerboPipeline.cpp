@@ -110,8 +110,10 @@ void TZerboCode::RB_Click(TObject*) {
         BarImage1.SetCommentUpLoc(static_cast<TLocation>(al));
         BarImage1.SetCommentDownLoc(static_cast<TLocation>(al));
     }
+    // Enabled again, the component draws the symbol of its code at once; without a code the
+    // repaint still runs, for its events and its error.
     BarImage1.SetBarEnabled(true);
-    BarImage1.RepaintBarcode();
+    if (BarImage1.Code().empty()) BarImage1.RepaintBarcode();
     BError = BarImage1.Error();
     if (BError && N14.Checked()) putErrorText(u"作成できませんでした");
     if (DelayTime > 0) services_.Application.Sleep(DelayTime);

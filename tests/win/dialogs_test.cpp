@@ -199,6 +199,7 @@ TEST_F(DialogsTest, TheAboutBoxShowsTheVersionOfTheProgramFile) {
     if (!data.empty() && GetFileVersionInfoW(gZerboExe.c_str(), 0, static_cast<DWORD>(data.size()), data.data()) &&
         VerQueryValueW(data.data(), L"\\StringFileInfo\\041104b0\\FileVersion", &value, &length))
         expected = static_cast<const wchar_t*>(value);
+    EXPECT_FALSE(expected.empty()) << "the program carries its version";
     EXPECT_EQ(text(control(dialog, idVer)), expected);
     close(dialog, idAboutOk);
     end(w);

@@ -5,8 +5,9 @@ command -v cupsd >/dev/null 2>&1 || { echo "CUPS is not installed: run scripts/s
 # One set-up at a time: two test runs starting cupsd together leave neither answering.
 exec 9>/tmp/zerbo-cups.lock
 flock 9
-# lpstat -r exits 0 whether or not the scheduler runs: read what it says.
-running() { lpstat -r 2>/dev/null | grep -q '^scheduler is running'; }
+# lpstat -r exits 0 whether or not the scheduler runs: read what it says, in English (the
+# tests run in a Japanese locale, and lpstat speaks it).
+running() { LC_ALL=C lpstat -r 2>/dev/null | grep -q '^scheduler is running'; }
 if ! running; then
   # A scheduler that is there but does not answer holds the port a new one needs.
   pkill -x cupsd 2>/dev/null

@@ -69,15 +69,6 @@ void appendField(std::u16string& s, std::u16string_view tag, const std::u16strin
     if (!value.empty()) s.append(tag).append(value).append(u";");
 }
 
-bool sameIgnoringCase(const std::u16string& a, const std::u16string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 0x20) : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
 } // namespace
 
 std::u16string AddressBookText(const std::u16string& familyName, const std::u16string& givenName,
@@ -121,8 +112,9 @@ void UpdateAddressHistory(std::vector<std::u16string>& addresses, const std::u16
         addresses.push_back(address);
         return;
     }
+    const std::u16string lower = LowerAscii(address);
     for (const auto& known : addresses)
-        if (sameIgnoringCase(known, address)) return;
+        if (LowerAscii(known) == lower) return;
     addresses.insert(addresses.begin() + 1, address);
 }
 

@@ -10,13 +10,6 @@ namespace zerbo::app {
 
 namespace {
 
-// File extensions are compared without regard to case; ".emf" and ".bmp" are ASCII.
-std::u16string lowerAscii(std::u16string s) {
-    for (auto& c : s)
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 0x20);
-    return s;
-}
-
 } // namespace
 
 // The clipboard --------------------------------------------------------------------------------
@@ -80,7 +73,8 @@ void TZerboCode::N10Click(TObject*) {
 
 bool TZerboCode::SaveFile(const std::u16string& FileName) {
     IComponentPlatform& files = services_.Files;
-    const std::u16string ext = lowerAscii(ExtractFileExt(files.PathDelimiters(), FileName));
+    // Without regard to case; ".emf" and ".bmp" are ASCII.
+    const std::u16string ext = LowerAscii(ExtractFileExt(files.PathDelimiters(), FileName));
     const bool emf = ext == u".emf", bmp = ext == u".bmp";
     const barcode::TBarPictures kind = emf ? barcode::pbarEMF : barcode::pbarBMP;
     const barcode::TBarPictures k = BarImage1.BarPicture();

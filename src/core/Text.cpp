@@ -83,6 +83,13 @@ std::string ToUtf8(std::u16string_view utf16) {
     return out;
 }
 
+std::u16string LowerAscii(std::u16string_view text) {
+    std::u16string s(text);
+    for (char16_t& c : s)
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 0x20);
+    return s;
+}
+
 std::u16string Trim(std::u16string_view text) {
     size_t begin = 0, end = text.size();
     while (begin < end && text[begin] <= u' ') ++begin;

@@ -14,6 +14,9 @@ std::string ToUtf8(std::u16string_view utf16);
 // The text without the blanks and control characters around it, as the runtime's Trim.
 std::u16string Trim(std::u16string_view text);
 
+// A..Z as a..z, every other character as it is: for names compared without regard to case.
+std::u16string LowerAscii(std::u16string_view text);
+
 // Lines as a string list takes them from a text: a line ends at CR, LF or CR LF; a last line
 // without an ending counts, an ending at the very end adds no empty line.
 std::vector<std::u16string> SplitLines(std::u16string_view text);

@@ -18,6 +18,7 @@
 
 #include <locale.h>
 
+#include "../components/FakeVersions.h"
 #include "../components/TempDir.h"
 #include "app/Services.h"
 #include "components/PosixPlatform.h"
@@ -162,29 +163,6 @@ public:
     std::u16string saveChoice;
     int modals = 0;
     std::function<void(TForm&)> onModal;
-};
-
-// Version resources as a table: file name to its translation and strings.
-class FakeVersions : public IVersionResource {
-public:
-    struct File {
-        std::optional<std::pair<uint16_t, uint16_t>> translation;
-        std::map<std::u16string, std::u16string> values;
-    };
-    bool Load(const std::u16string& fileName) override {
-        const auto it = files.find(fileName);
-        loaded = it == files.end() ? nullptr : &it->second;
-        return loaded != nullptr;
-    }
-    std::optional<std::pair<uint16_t, uint16_t>> Translation() override { return loaded->translation; }
-    std::optional<std::u16string> Value(const std::u16string& path) override {
-        const auto it = loaded->values.find(path);
-        return it == loaded->values.end() ? std::nullopt : std::optional(it->second);
-    }
-    std::map<std::u16string, File> files;
-
-private:
-    File* loaded = nullptr;
 };
 
 class FakeShell : public app::IShell {

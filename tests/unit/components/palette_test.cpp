@@ -5,6 +5,7 @@
 
 #include "components/ColorPalette.h"
 #include "components/URLLink.h"
+#include "FakeVersions.h"
 #include "components/VersionInfo.h"
 #include "gfx/RasterCanvas.h"
 
@@ -171,29 +172,17 @@ TEST(URLLink, ClicksOpenTheLinkAndTheFloatingWindowFollowsTheMouse) {
     EXPECT_EQ(link.Font.Color, 0x00FF0000u);
 }
 
-class Versions : public IVersionResource {
-public:
-    bool has = true, translated = true, fileVersion = true;
-    std::u16string asked;
-    bool Load(const std::u16string&) override { return has; }
-    std::optional<std::pair<uint16_t, uint16_t>> Translation() override {
-        return translated ? std::optional(std::pair<uint16_t, uint16_t>{0x0411, 0x04B0}) : std::nullopt;
-    }
-    std::optional<std::u16string> Value(const std::u16string& path) override {
-        asked = path;
-        return fileVersion ? std::optional<std::u16string>(u"1.2.3.4") : std::nullopt;
-    }
-};
-
 TEST(VersionText, TheFirstTranslationsFileVersionOrEmptyOrUnKnown) {
-    Versions v;
+    test::FakeVersions v;
+    auto& file = v.files[u"Zerbo.exe"];
+    file = {std::pair<uint16_t, uint16_t>{0x0411, 0x04B0}, {{u"\\StringFileInfo\\041104b0\\FileVersion", u"1.2.3.4"}}};
     EXPECT_EQ(FileVersionText(v, u"Zerbo.exe"), u"1.2.3.4");
     EXPECT_EQ(v.asked, u"\\StringFileInfo\\041104b0\\FileVersion");
-    v.fileVersion = false;
+    file.values.clear();
     EXPECT_EQ(FileVersionText(v, u"Zerbo.exe"), u"UnKnown");
-    v.translated = false;
+    file.translation.reset();
     EXPECT_EQ(FileVersionText(v, u"Zerbo.exe"), u"");
-    v.has = false;
+    v.files.clear();
     EXPECT_EQ(FileVersionText(v, u"Zerbo.exe"), u"");
 }
 

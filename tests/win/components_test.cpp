@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/QRText.h"
@@ -18,7 +19,7 @@
 #include "win32/base/Registry.h"
 #include "win32/gdi/Printer.h"
 #include "win32/ui/ComponentViews.h"
-#include "process.h"
+#include "driver.h"
 
 namespace zerbo::win32 {
 namespace {
@@ -309,28 +310,27 @@ TEST_F(ComponentsWin, HistoryInTheRegistryAndInTheBoxes) {
     DestroyWindow(owner);
 }
 
-// CUPS's PDF printer (cups.sh): a document it takes, and one its refusing queue fails, both
-// ended with every handle given back.
+// CUPS's PDF printer (cups.sh): a document it takes, and one that the queue chosen in the set-up
+// dialog refuses, both ended with every handle given back.
 TEST(WinPrinter, DocumentsEndAndLeaveNoHandleAlsoWhenTheQueueRefusesThem) {
-    auto queue = [](const wchar_t* command) {
-        return zerbo::test::Process(std::wstring(L"start.exe /wait /unix /bin/sh -c \"") + command + L" PDF\"").wait(30000);
-    };
+    const zerbo::gfx::TBitmap24 pixels(20, 10);
     zerbo::win32::TWinPrinter printer(nullptr);
     EXPECT_EQ(printer.PixelsPerInchX(), 300);
     EXPECT_EQ(printer.PixelsPerInchY(), 300);
-    const zerbo::gfx::TBitmap24 pixels(20, 10);
     const int before = zerbo::win32::OwnedHandleCount();
-    ASSERT_EQ(queue(L"cupsreject"), 0u);
-    printer.BeginDoc();
-    printer.StretchDraw(pixels, 200, 100);
-    EXPECT_THROW(printer.EndDoc(), zerbo::Exception);
-    ASSERT_EQ(queue(L"cupsaccept"), 0u);
-    EXPECT_EQ(zerbo::win32::OwnedHandleCount(), before);
-
     printer.BeginDoc();
     printer.StretchDraw(pixels, 200, 100);
     printer.EndDoc();
     EXPECT_EQ(zerbo::win32::OwnedHandleCount(), before);
+
+    std::thread user([] { EXPECT_TRUE(zerbo::test::choosePrinter(L"Refusing")); });
+    printer.ExecuteSetupDialog();
+    user.join();
+    const int chosen = zerbo::win32::OwnedHandleCount();
+    printer.BeginDoc();
+    printer.StretchDraw(pixels, 200, 100);
+    EXPECT_THROW(printer.EndDoc(), zerbo::Exception);
+    EXPECT_EQ(zerbo::win32::OwnedHandleCount(), chosen);
 }
 
 } // namespace

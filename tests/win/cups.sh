@@ -1,6 +1,7 @@
 #!/bin/sh
-# A real printer for the print tests: CUPS with its PDF printer "PDF" as the default. Starts
-# cupsd when it is not running and adds the printer when it is missing; removes nothing.
+# A real printer for the print tests: CUPS with its PDF printer "PDF" as the default, and
+# "Refusing", a queue that refuses every document. Starts cupsd when it is not running and adds
+# the printers when they are missing; removes nothing.
 command -v cupsd >/dev/null 2>&1 || { echo "CUPS is not installed: run scripts/setup"; exit 1; }
 # One set-up at a time: two test runs starting cupsd together leave neither answering.
 exec 9>/tmp/zerbo-cups.lock
@@ -20,11 +21,16 @@ if ! running; then
     sleep 0.1
   done
 fi
-if ! lpstat -p PDF >/dev/null 2>&1; then
-  lpadmin -p PDF -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd || { echo "lpadmin failed"; exit 1; }
-fi
-cupsenable PDF 2>/dev/null
+for queue in PDF Refusing; do
+  if ! lpstat -p $queue >/dev/null 2>&1; then
+    lpadmin -p $queue -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd || { echo "lpadmin failed"; exit 1; }
+  fi
+  cupsenable $queue 2>/dev/null
+done
+# Set here, before any test starts, not by the tests: under Wine a test cannot wait for a
+# Unix command it starts.
 cupsaccept PDF 2>/dev/null
+cupsreject Refusing 2>/dev/null
 lpadmin -d PDF || exit 1
 mkdir -p "$HOME/PDF"
-echo "printer PDF ready; documents land in $HOME/PDF"
+echo "printers PDF and Refusing ready; documents land in $HOME/PDF"

@@ -22,6 +22,47 @@ std::wstring dismissError() {
     return message;
 }
 
+namespace {
+
+struct PrinterSearch {
+    const std::wstring& name;
+    HWND dialog, combo;
+};
+
+BOOL CALLBACK offersPrinter(HWND h, LPARAM p) {
+    auto* s = reinterpret_cast<PrinterSearch*>(p);
+    wchar_t cls[64];
+    GetClassNameW(h, cls, 64);
+    if (lstrcmpiW(cls, L"ComboBox") != 0 ||
+        SendMessageW(h, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(s->name.c_str())) == CB_ERR)
+        return TRUE;
+    s->combo = h;
+    return FALSE;
+}
+
+BOOL CALLBACK isSetupDialog(HWND h, LPARAM p) {
+    auto* s = reinterpret_cast<PrinterSearch*>(p);
+    wchar_t cls[64];
+    GetClassNameW(h, cls, 64);
+    if (lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(h)) return TRUE;
+    EnumChildWindows(h, offersPrinter, p);
+    if (!s->combo) return TRUE;
+    s->dialog = h;
+    return FALSE;
+}
+
+} // namespace
+
+bool choosePrinter(const std::wstring& name, DWORD timeoutMs) {
+    PrinterSearch s{name, nullptr, nullptr};
+    if (!waitFor([&] { return EnumWindows(isSetupDialog, reinterpret_cast<LPARAM>(&s)), s.dialog != nullptr; }, timeoutMs))
+        return false;
+    const auto index = SendMessageW(s.combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
+    select(s.combo, static_cast<int>(index));
+    PostMessageW(s.dialog, WM_COMMAND, IDOK, 0);
+    return waitFor([&] { return !IsWindow(s.dialog); }, timeoutMs);
+}
+
 HWND control(HWND top, int id, const wchar_t* className) {
     struct Search {
         int id;

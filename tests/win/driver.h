@@ -43,6 +43,7 @@ enum : int {
 // out: the main menu first, then the notification icon's pop-up menu.
 enum : UINT {
     idN10 = 0x4000,
+    idN16 = idN10 + 2,
     idAutoCopy = idN10 + 10,
     idCBW = idN10 + 13,
     idN7 = idN10 + 19,
@@ -67,6 +68,9 @@ bool contains(const std::wstring& text, const std::wstring& part);
 void keys(std::initializer_list<WORD> chord);
 // Zerbo's error box: its text, then OK as a user would press it.
 std::wstring dismissError();
+// In the platform's printer set-up dialog, open in any process: picks the printer of that name
+// and presses OK. False when no such dialog came within the time.
+bool choosePrinter(const std::wstring& name, DWORD timeoutMs = 30000);
 
 // Polls until the condition holds or the time is up; answers the condition's last value.
 bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 30000);

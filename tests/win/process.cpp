@@ -15,12 +15,12 @@ std::wstring windowsPath(const char* path) {
     return w;
 }
 
-Process::Process(const std::wstring& commandLine, const std::wstring& currentFolder) {
+Process::Process(const std::wstring& commandLine, const std::wstring& currentFolder, DWORD creationFlags) {
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back(L'\0');
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, creationFlags, nullptr,
                         currentFolder.empty() ? nullptr : currentFolder.c_str(), &si, &info_))
         throw std::runtime_error("CreateProcessW failed: " + std::to_string(GetLastError()));
 }

@@ -11,8 +11,8 @@ std::wstring windowsPath(const char* path);
 // A started program; the destructor ends it if the test did not, so no test leaves it behind.
 class Process {
 public:
-    // `currentFolder` empty: the test's own.
-    explicit Process(const std::wstring& commandLine, const std::wstring& currentFolder = {});
+    // `currentFolder` empty: the test's own. `creationFlags` as CreateProcessW takes them.
+    explicit Process(const std::wstring& commandLine, const std::wstring& currentFolder = {}, DWORD creationFlags = 0);
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
     ~Process();

@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <memory>
 #include <system_error>
 
 #include "core/Text.h"
@@ -51,27 +50,43 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// One conversion through iconv; nullopt on any byte sequence it cannot convert exactly.
-std::optional<std::string> convert(const char* to, const char* from, std::string_view in) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-    std::unique_ptr<void, int (*)(iconv_t)> guard(cd, iconv_close);
-    std::string out(in.size() * 2 + 16, '\0');
-    char* src = const_cast<char*>(in.data());
-    size_t srcLeft = in.size();
-    char* dst = out.data();
-    size_t dstLeft = out.size();
-    while (srcLeft > 0) {
-        if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1)) continue;
-        if (errno != E2BIG) return std::nullopt;
-        const size_t used = static_cast<size_t>(dst - out.data());
-        out.resize(out.size() * 2);
-        dst = out.data() + used;
-        dstLeft = out.size() - used;
+// A conversion through iconv. Opening one costs far more than converting a short text, so
+// each direction is opened once per thread (a descriptor is not safe to share).
+class TConversion {
+public:
+    TConversion(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    TConversion(const TConversion&) = delete;
+    TConversion& operator=(const TConversion&) = delete;
+    ~TConversion() {
+        if (opened()) iconv_close(cd_);
     }
-    out.resize(static_cast<size_t>(dst - out.data()));
-    return out;
-}
+
+    // nullopt on any byte sequence it cannot convert exactly.
+    std::optional<std::string> operator()(std::string_view in) {
+        if (!opened()) return std::nullopt;
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // the initial state, whatever the last text left
+        std::string out(in.size() * 2 + 16, '\0');
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        char* dst = out.data();
+        size_t dstLeft = out.size();
+        while (srcLeft > 0) {
+            if (iconv(cd_, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1)) continue;
+            if (errno != E2BIG) return std::nullopt;
+            const size_t used = static_cast<size_t>(dst - out.data());
+            out.resize(out.size() * 2);
+            dst = out.data() + used;
+            dstLeft = out.size() - used;
+        }
+        out.resize(static_cast<size_t>(dst - out.data()));
+        return out;
+    }
+
+private:
+    bool opened() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+    iconv_t cd_;
+};
 
 } // namespace
 
@@ -145,13 +160,15 @@ bool TPosixPlatform::CreateFolders(const std::u16string& path) {
 }
 
 std::optional<std::u16string> TPosixPlatform::DecodeCp932(std::string_view bytes) {
-    const auto utf8 = convert("UTF-8", "CP932", bytes);
+    thread_local TConversion fromCp932("UTF-8", "CP932");
+    const auto utf8 = fromCp932(bytes);
     if (!utf8) return std::nullopt;
     return FromUtf8(*utf8);
 }
 
 std::optional<std::string> TPosixPlatform::EncodeCp932(std::u16string_view text) {
-    auto out = convert("CP932", "UTF-8", ToUtf8(text));
+    thread_local TConversion toCp932("CP932", "UTF-8");
+    auto out = toCp932(ToUtf8(text));
     // Only an exact round trip counts: iconv also takes look-alikes (U+00AC, U+301C, U+2212 ...)
     // whose bytes decode as another character, as the Win32 side refuses best-fit ones.
     if (!out || DecodeCp932(*out) != text) return std::nullopt;

@@ -13,6 +13,7 @@
 // In oleaut32 since Vista, but not in the MinGW headers.
 extern "C" HRESULT WINAPI RegisterTypeLibForUser(ITypeLib* lib, OLECHAR* path, OLECHAR* helpFolder);
 extern "C" HRESULT WINAPI UnRegisterTypeLibForUser(REFGUID libid, WORD major, WORD minor, LCID lcid, SYSKIND kind);
+extern "C" void WINAPI SetOaNoCache();
 
 namespace zerbo::win32 {
 
@@ -32,7 +33,7 @@ std::wstring programPath() {
 TComPtr<ITypeLib> loadTypeLib() {
     ITypeLib* lib = nullptr;
     const HRESULT hr = LoadTypeLibEx(programPath().c_str(), REGKIND_NONE, &lib);
-    if (FAILED(hr)) throw Exception(SystemErrorMessage(static_cast<DWORD>(hr)));
+    if (FAILED(hr)) throw Exception(u"型ライブラリを読み込めません (" + SystemErrorMessage(static_cast<DWORD>(hr)) + u")");
     return TComPtr<ITypeLib>(lib);
 }
 
@@ -345,11 +346,20 @@ TComServer::~TComServer() {
 void TComServer::Start(app::TZerboCode& window, app::IMainForm& form) {
     window_ = &window;
     form_ = &form;
-    const TComPtr<ITypeLib> lib = loadTypeLib();
-    ITypeInfo* info = nullptr;
-    const HRESULT hr = lib.Get()->GetTypeInfoOfGuid(IID_IAuto, &info);
-    if (FAILED(hr)) throw Exception(SystemErrorMessage(static_cast<DWORD>(hr)));
-    typeInfo_.Reset(info);
+    // Clients send texts of every length. The system keeps freed strings for reuse, a few of
+    // each size below 64 KB, so hours of macros with texts of varied lengths would hold ever
+    // more memory; Zerbo frees few strings and does without the cache.
+    SetOaNoCache();
+    try {
+        const TComPtr<ITypeLib> lib = loadTypeLib();
+        ITypeInfo* info = nullptr;
+        const HRESULT hr = lib.Get()->GetTypeInfoOfGuid(IID_IAuto, &info);
+        if (FAILED(hr)) throw Exception(SystemErrorMessage(static_cast<DWORD>(hr)));
+        typeInfo_.Reset(info);
+    } catch (const Exception& e) {
+        // Everything else works; the user learns which door stays shut, and why.
+        throw Exception(u"オートメーション (Zerbo.Auto) は使えません: " + e.Message());
+    }
     factory_.Reset(new TAutoFactory(*this));
     DWORD cookie = 0;
     if (SUCCEEDED(CoRegisterClassObject(CLSID_Auto, factory_.Get(), CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &cookie)))

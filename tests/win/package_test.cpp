@@ -2,9 +2,10 @@
 // program's version resource, and each example run the way its read-me says, from a folder
 // whose name has a blank and Japanese characters: the batch file by cmd, the VBScript by the
 // script host, the DDE macros of the VBA module by a DDE client. What they saved goes to the
-// folder zbar_files.sh decodes. A second copy in a read-only folder must still start.
+// folder zbar_files.sh decodes. A second copy in a read-only folder must still start, and so
+// must the first from a network path.
 //
-//   zerbo_package_test FOLDER READ-ONLY-FOLDER|- ARCHIVE-NAME ZBAR-FOLDER
+//   zerbo_package_test FOLDER READ-ONLY-FOLDER|- ARCHIVE-NAME ZBAR-FOLDER NETWORK-FOLDER
 #include <windows.h>
 #include <ddeml.h>
 #include <oleauto.h>
@@ -32,6 +33,7 @@ using namespace zerbo::test;
 
 std::wstring gFolder;    // the unpacked archive
 std::wstring gReadOnly;  // a second copy in a read-only folder; empty when none could be made
+std::wstring gNetwork;   // the unpacked archive as a network share
 std::wstring gArchiveName;
 ZbarList gZbar;
 
@@ -383,13 +385,37 @@ TEST(ReadOnlyFolder, ZerboStartsFromItSavesWhereItIsToldAndKeepsItsSettingsInApp
     EXPECT_TRUE(contains(appData.readIni(), L"CodeType=10")) << "the settings of the call, saved in %AppData%";
 }
 
+// ---- a network path
+
+TEST(NetworkPath, ZerboStartsFromAShareAndWorksOrSaysWhatItCannotDo) {
+    AppDataFolder appData;
+    Process zerbo(quoted(gNetwork + L"\\Zerbo.exe") + L" NET-4711 /C128 /TN2 " + quoted(L"/SAVE:" + gZbar.file(L"NETWORK.BMP")) +
+                  L" /EXIT");
+    // A door that cannot open there is named in a box, which the user closes; the rest works.
+    std::vector<std::wstring> boxes;
+    waitFor([&] {
+        if (HWND box = FindWindowW(L"#32770", L"Zerbo"); box && IsWindowVisible(box)) {
+            boxes.push_back(text(GetDlgItem(box, 0xFFFF)));
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            waitFor([&] { return !IsWindow(box); }, 10000);
+        }
+        return zerbo.wait(0) != STILL_ACTIVE;
+    }, 60000);
+    ASSERT_EQ(zerbo.wait(0), 0u);
+    for (const std::wstring& message : boxes) {
+        std::printf("shown from the share: %s\n", utf8(message).c_str());
+        EXPECT_TRUE(contains(message, L"は使えません: ")) << utf8(message);
+    }
+    gZbar.expect(L"NETWORK.BMP", "NET-4711");
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc == 4 && std::wstring(argv[1]) == L"--script-host") return static_cast<int>(scriptHost(argv[2], argv[3]));
     testing::InitGoogleTest(&argc, argv);
-    if (argc < 5) {
-        std::fprintf(stderr, "usage: zerbo_package_test FOLDER READ-ONLY-FOLDER|- ARCHIVE-NAME ZBAR-FOLDER\n");
+    if (argc < 6) {
+        std::fprintf(stderr, "usage: zerbo_package_test FOLDER READ-ONLY-FOLDER|- ARCHIVE-NAME ZBAR-FOLDER NETWORK-FOLDER\n");
         return 2;
     }
     // Unix paths as packaging/test hands them over, which may have any character.
@@ -397,6 +423,7 @@ int wmain(int argc, wchar_t** argv) {
     gFolder = windows(argv[1]);
     if (std::wstring(argv[2]) != L"-") gReadOnly = windows(argv[2]);
     gArchiveName = argv[3];
+    gNetwork = argv[5];
     if (!gZbar.create(windows(argv[4]))) return 2;
     return RUN_ALL_TESTS();
 }

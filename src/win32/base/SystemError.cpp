@@ -1,5 +1,8 @@
 #include "win32/base/SystemError.h"
 
+#include <cstdio>
+#include <cstring>
+
 #include "core/Error.h"
 #include "win32/base/Handles.h"
 
@@ -16,8 +19,10 @@ std::u16string SystemErrorMessage(DWORD error) {
     while (!message.empty() && (message.back() == u'\n' || message.back() == u'\r' || message.back() == u' '))
         message.pop_back();
     if (!message.empty()) return message;
-    const std::string code = std::to_string(error);
-    return u"エラー " + std::u16string(code.begin(), code.end());
+    // COM's codes (the high bit set) read, and are looked up, in hexadecimal.
+    char code[16];
+    std::snprintf(code, sizeof code, error & 0x80000000u ? "0x%08lX" : "%lu", static_cast<unsigned long>(error));
+    return u"エラー " + std::u16string(code, code + std::strlen(code));
 }
 
 void RaiseLastError() {

@@ -8,7 +8,7 @@
 namespace zerbo::win32 {
 
 // The platform's text for an error code, without the line break it ends with; "エラー <code>"
-// when there is no text.
+// when there is no text (a COM code in hexadecimal).
 std::u16string SystemErrorMessage(DWORD error);
 
 // Raises Exception with the platform's text for the calling thread's last error.

@@ -143,6 +143,7 @@ public:
     }
 
     void Round(int r) {
+        roundRequests_.clear();
         ZbarList files;
         const std::wstring round = L"round-" + std::to_wstring(r);
         files.create(folder_ + L"\\" + round);
@@ -198,6 +199,7 @@ public:
     int Failures() const { return failures_; }
     int Boxes() const { return boxes_; }
     int RefusedStarts() const { return refusedStarts_; }
+    const std::vector<std::string>& RoundRequests() const { return roundRequests_; }
     void Stop() {
         keeper_.reset();
         if (factory_) factory_->Release();
@@ -209,6 +211,11 @@ public:
     }
 
 private:
+    void Sent(std::string request) {
+        lastRequest_ = std::move(request);
+        roundRequests_.push_back(lastRequest_);
+    }
+
     void Expect(bool holds, const char* what) {
         if (holds) return;
         ++failures_;
@@ -237,7 +244,7 @@ private:
     }
 
     void HandOff(const std::wstring& args) {
-        lastRequest_ = Narrow(args.substr(0, 120));
+        Sent(Narrow(args.substr(0, 120)));
         std::unique_ptr<Process> second;
         try {
             second = std::make_unique<Process>(L"\"" + exe_ + L"\"" + args, folder_);
@@ -254,7 +261,7 @@ private:
     }
 
     void Dde(const std::wstring& macro) {
-        lastRequest_ = Narrow(macro.substr(0, 120));
+        Sent(Narrow(macro.substr(0, 120)));
         std::string bytes = Cp932(macro);
         bytes += '\0';
         dde_.execute(bytes, 60000);
@@ -262,7 +269,7 @@ private:
     }
 
     void Clipboard(const std::wstring& text) {
-        lastRequest_ = Narrow(text.substr(0, 120));
+        Sent(Narrow(text.substr(0, 120)));
         putClipboardText(text);
         Settle();
     }
@@ -282,15 +289,15 @@ private:
             if (kind < 2) {
                 const wchar_t* name = random_.pick(kInts);
                 const int32_t value = RandomNumber(random_);
-                lastRequest_ = Narrow(name) + " = " + std::to_string(value);
+                Sent(Narrow(name) + " = " + std::to_string(value));
                 a.Put(name, value);
             } else if (kind < 4) {
                 const wchar_t* name = random_.pick(kTexts);
                 const std::wstring value = random_.below(8) ? RandomText(random_, 40000) : std::wstring();
-                lastRequest_ = Narrow(name) + " = text of " + std::to_string(value.size());
+                Sent(Narrow(name) + " = text of " + std::to_string(value.size()));
                 a.Put(name, value);
             } else {
-                lastRequest_ = "Execute";
+                Sent("Execute");
                 a.Call(L"Execute");
             }
             if (const DWORD ms = GetTickCount() - start; ms > 5000) {
@@ -321,7 +328,8 @@ private:
     bool Door(wchar_t letter) const { return doors_.find(letter) != std::wstring::npos; }
 
     std::wstring exe_, folder_, doors_, fontName_;
-    std::string lastRequest_; // for the report of a slow request
+    std::string lastRequest_;               // for the report of a slow request
+    std::vector<std::string> roundRequests_; // this round's, to tell what a memory step came with
     TRandom random_;
     std::unique_ptr<Process> zerbo_;
     HWND window_ = nullptr;
@@ -366,6 +374,10 @@ int wmain(int argc, wchar_t** argv) {
         figures.push_back(f);
         std::printf("%5d  %7.1f  %5ld  %7ld  %10llu  %5d  %8d\n", rounds, (GetTickCount() - start) / 1000.0, f.owned, f.handles,
                     static_cast<unsigned long long>(f.privateBytes / 1024), soak.Boxes(), soak.Failures());
+        // A step of memory in one round: what was sent, to replay it alone.
+        const uint64_t previous = figures.size() > 1 ? figures[figures.size() - 2].privateBytes : before.privateBytes;
+        if (f.privateBytes > previous + (4u << 20))
+            for (const std::string& request : soak.RoundRequests()) std::printf("  step after: %s\n", request.c_str());
         std::fflush(stdout);
     }
     soak.Verdict(rounds);

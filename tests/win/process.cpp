@@ -20,9 +20,16 @@ Process::Process(const std::wstring& commandLine, const std::wstring& currentFol
     buffer.push_back(L'\0');
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, creationFlags, nullptr,
-                        currentFolder.empty() ? nullptr : currentFolder.c_str(), &si, &info_))
-        throw std::runtime_error("CreateProcessW failed: " + std::to_string(GetLastError()));
+    // Wine now and then fails a start with ERROR_INTERNAL_ERROR before the program runs (seen
+    // once in CI and in the soak): one more try.
+    for (int attempt = 0;; ++attempt) {
+        if (CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, creationFlags, nullptr,
+                           currentFolder.empty() ? nullptr : currentFolder.c_str(), &si, &info_))
+            break;
+        const DWORD error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR || attempt == 1)
+            throw std::runtime_error("CreateProcessW failed: " + std::to_string(error));
+    }
 }
 
 Process::~Process() {

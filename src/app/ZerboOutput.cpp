@@ -8,10 +8,6 @@
 
 namespace zerbo::app {
 
-namespace {
-
-} // namespace
-
 // The clipboard --------------------------------------------------------------------------------
 
 void TZerboCode::withWatcherOff(const std::function<void()>& body) {

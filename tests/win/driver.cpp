@@ -27,15 +27,16 @@ namespace {
 struct PrinterSearch {
     const std::wstring& name;
     HWND dialog, combo;
+    LRESULT index;  // the printer's entry in the combo box
 };
 
 BOOL CALLBACK offersPrinter(HWND h, LPARAM p) {
     auto* s = reinterpret_cast<PrinterSearch*>(p);
     wchar_t cls[64];
     GetClassNameW(h, cls, 64);
-    if (lstrcmpiW(cls, L"ComboBox") != 0 ||
-        SendMessageW(h, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(s->name.c_str())) == CB_ERR)
-        return TRUE;
+    if (lstrcmpiW(cls, L"ComboBox") != 0) return TRUE;
+    s->index = SendMessageW(h, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(s->name.c_str()));
+    if (s->index == CB_ERR) return TRUE;
     s->combo = h;
     return FALSE;
 }
@@ -54,11 +55,10 @@ BOOL CALLBACK isSetupDialog(HWND h, LPARAM p) {
 } // namespace
 
 bool choosePrinter(const std::wstring& name, DWORD timeoutMs) {
-    PrinterSearch s{name, nullptr, nullptr};
+    PrinterSearch s{name, nullptr, nullptr, CB_ERR};
     if (!waitFor([&] { return EnumWindows(isSetupDialog, reinterpret_cast<LPARAM>(&s)), s.dialog != nullptr; }, timeoutMs))
         return false;
-    const auto index = SendMessageW(s.combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
-    select(s.combo, static_cast<int>(index));
+    select(s.combo, static_cast<int>(s.index));
     PostMessageW(s.dialog, WM_COMMAND, IDOK, 0);
     return waitFor([&] { return !IsWindow(s.dialog); }, timeoutMs);
 }

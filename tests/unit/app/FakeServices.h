@@ -234,17 +234,15 @@ public:
     gfx::TBitmap24 resampled;
 };
 
-class FakeZerboPlatform {
+// Every fake but the files, for windows whose files live elsewhere (the fuzz targets keep
+// theirs in memory).
+class FakeZerboPeers {
 public:
-    FakeZerboPlatform() {
-        files.appDataFolder = dir.file16("AppData");
-        files.programFileName = u"/opt/zerbo/Zerbo.exe";
-        files.majorVersion = 10;
-    }
-    FakeZerboPlatform(const FakeZerboPlatform&) = delete;
-    FakeZerboPlatform& operator=(const FakeZerboPlatform&) = delete;
+    FakeZerboPeers() = default;
+    FakeZerboPeers(const FakeZerboPeers&) = delete;
+    FakeZerboPeers& operator=(const FakeZerboPeers&) = delete;
 
-    app::TZerboServices services() {
+    app::TZerboServices servicesOver(IComponentPlatform& files) {
         return {files,
                 gfx::NativeGraphics(),
                 clipboard,
@@ -258,6 +256,28 @@ public:
                 automation,
                 printer};
     }
+
+    gfx::TMemoryClipboard clipboard;
+    int joins = 0;
+    FakeApplication app;
+    FakeMainForm form;
+    FakeDialogs dialogs;
+    FakeShell shell;
+    FakeNotifyIcon trayIcon;
+    FakeDde dde;
+    FakeAutomationHost automation;
+    FakePrinter printer;
+};
+
+class FakeZerboPlatform : public FakeZerboPeers {
+public:
+    FakeZerboPlatform() {
+        files.appDataFolder = dir.file16("AppData");
+        files.programFileName = u"/opt/zerbo/Zerbo.exe";
+        files.majorVersion = 10;
+    }
+
+    app::TZerboServices services() { return servicesOver(files); }
 
     // The settings file the window uses.
     std::string iniPath() const { return dir.file("AppData/Zerbo/Zerbo.ini"); }
@@ -276,16 +296,6 @@ public:
 
     TempDir dir;
     TPosixPlatform files;
-    gfx::TMemoryClipboard clipboard;
-    int joins = 0;
-    FakeApplication app;
-    FakeMainForm form;
-    FakeDialogs dialogs;
-    FakeShell shell;
-    FakeNotifyIcon trayIcon;
-    FakeDde dde;
-    FakeAutomationHost automation;
-    FakePrinter printer;
 };
 
 } // namespace zerbo::test

@@ -24,8 +24,8 @@ inline TMemoryPlatform ProgramFiles() {
 struct TFuzzWindow {
     TFuzzWindow() { z.FormCreate(); }
     TMemoryPlatform files = ProgramFiles();
-    test::FakeZerboPeers platform;
-    app::TZerboCode z{platform.servicesOver(files)};
+    test::FakeZerboPeers peers;
+    app::TZerboCode z{peers.servicesOver(files)};
 };
 
 // Runs a request as a platform boundary would: our Exception is what the user is shown;

@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace zerbo::fuzz;
     FuzzedDataProvider in(data, size);
     TFuzzWindow w;
-    automation::TAuto a(w.z, w.platform.form);
+    automation::TAuto a(w.z, w.peers.form);
     constexpr int kInts = static_cast<int>(std::size(kIntMembers)), kTexts = static_cast<int>(std::size(kTextMembers));
     while (in.remaining_bytes() > 0) {
         const int op = in.ConsumeIntegralInRange(0, kInts + kTexts + 3);

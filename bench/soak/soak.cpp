@@ -5,14 +5,16 @@
 // recorded; they must stay flat. scripts/soak runs it and decodes each round's files with
 // zbarimg (FOLDER/round-N.ready -> round-N.ok or round-N.fail).
 //
-//   soak.exe ZERBO.EXE FOLDER MINUTES [SEED [DOORS]]   (paths as Unix or Windows paths; DOORS
-//                                                       the random ones, default "hdac")
+//   soak.exe ZERBO.EXE FOLDER MINUTES [SEED [DOORS [ROUND]]]   (paths as Unix or Windows
+//       paths; DOORS the random ones, default "hdac"; ROUND: every round sends that round's
+//       random requests again)
 #include <windows.h>
 #include <oleauto.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -147,11 +149,8 @@ public:
         ZbarList files;
         const std::wstring round = L"round-" + std::to_wstring(r);
         files.create(folder_ + L"\\" + round);
-        // Random requests through every door.
-        if (Door(L'h')) for (int i = 0; i < 3; ++i) Timed("hand-off", [&] { HandOff(RandomArguments(random_)); });
-        if (Door(L'd')) for (int i = 0; i < 3; ++i) Timed("DDE", [&] { Dde(RandomMacro(random_)); });
-        if (Door(L'a')) Timed("automation", [&] { RandomAutomation(); });
-        if (Door(L'c')) for (int i = 0; i < 3; ++i) Timed("clipboard", [&] { Clipboard(RandomText(random_, 3000)); });
+        if (repeated_) random_ = *repeated_;
+        RandomRequests();
         // Then one valid request through each, each leaving a symbol to decode.
         Normalize();
         const std::wstring tag = std::to_wstring(r);
@@ -188,6 +187,17 @@ public:
         if (r > 1) Verdict(r - 1);
     }
 
+    // From now on every round sends again the random requests of round `r`, to tell a step of
+    // memory that comes once (a cache, a heap's high-water mark) from one that comes each time.
+    // The rounds before it are drawn but not sent, so the requests are the same as in a run of
+    // the same seed; the program's settings are not.
+    void Repeat(int r) {
+        sending_ = false;
+        for (int skipped = 1; skipped < r; ++skipped) RandomRequests();
+        sending_ = true;
+        repeated_ = random_;
+    }
+
     void Verdict(int r) {
         const std::wstring base = folder_ + L"\\round-" + std::to_wstring(r);
         auto exists = [](const std::wstring& f) { return GetFileAttributesW(f.c_str()) != INVALID_FILE_ATTRIBUTES; };
@@ -211,6 +221,13 @@ public:
     }
 
 private:
+    void RandomRequests() {
+        if (Door(L'h')) for (int i = 0; i < 3; ++i) Timed("hand-off", [&] { HandOff(RandomArguments(random_)); });
+        if (Door(L'd')) for (int i = 0; i < 3; ++i) Timed("DDE", [&] { Dde(RandomMacro(random_)); });
+        if (Door(L'a')) Timed("automation", [&] { RandomAutomation(); });
+        if (Door(L'c')) for (int i = 0; i < 3; ++i) Timed("clipboard", [&] { Clipboard(RandomText(random_, 3000)); });
+    }
+
     void Sent(std::string request) {
         lastRequest_ = std::move(request);
         roundRequests_.push_back(lastRequest_);
@@ -245,6 +262,7 @@ private:
 
     void HandOff(const std::wstring& args) {
         Sent(Narrow(args.substr(0, 120)));
+        if (!sending_) return;
         std::unique_ptr<Process> second;
         try {
             second = std::make_unique<Process>(L"\"" + exe_ + L"\"" + args, folder_);
@@ -262,6 +280,7 @@ private:
 
     void Dde(const std::wstring& macro) {
         Sent(Narrow(macro.substr(0, 120)));
+        if (!sending_) return;
         std::string bytes = Cp932(macro);
         bytes += '\0';
         dde_.execute(bytes, 60000);
@@ -270,6 +289,7 @@ private:
 
     void Clipboard(const std::wstring& text) {
         Sent(Narrow(text.substr(0, 120)));
+        if (!sending_) return;
         putClipboardText(text);
         Settle();
     }
@@ -279,9 +299,11 @@ private:
                                                L"AddComment", L"CommentPos", L"CommentAlign", L"Height", L"HMargin", L"VMargin",
                                                L"CopyType", L"FontSize", L"BarColor", L"BackColor", L"SpecialCode", L"CheckDigit"};
         static const wchar_t* const kTexts[] = {L"Code", L"Comment", L"FontName", L"StartChar", L"StopChar"};
-        TAutoClient a(factory_);
-        Expect(static_cast<bool>(a), "an automation object");
-        if (!a) return;
+        TAutoClient a(sending_ ? factory_ : nullptr);
+        if (sending_ && !a) {
+            Expect(false, "an automation object");
+            return;
+        }
         const uint32_t calls = 5 + random_.below(20);
         for (uint32_t i = 0; i < calls; ++i) {
             const uint32_t kind = random_.below(5);
@@ -290,22 +312,22 @@ private:
                 const wchar_t* name = random_.pick(kInts);
                 const int32_t value = RandomNumber(random_);
                 Sent(Narrow(name) + " = " + std::to_string(value));
-                a.Put(name, value);
+                if (a) a.Put(name, value);
             } else if (kind < 4) {
                 const wchar_t* name = random_.pick(kTexts);
                 const std::wstring value = random_.below(8) ? RandomText(random_, 40000) : std::wstring();
                 Sent(Narrow(name) + " = text of " + std::to_string(value.size()));
-                a.Put(name, value);
+                if (a) a.Put(name, value);
             } else {
                 Sent("Execute");
-                a.Call(L"Execute");
+                if (a) a.Call(L"Execute");
             }
             if (const DWORD ms = GetTickCount() - start; ms > 5000) {
                 std::printf("slow: automation call took %.1f s (%s)\n", ms / 1000.0, lastRequest_.c_str());
                 std::fflush(stdout);
             }
         }
-        Settle();
+        if (sending_) Settle();
     }
 
     // Ordinary settings again after whatever the random requests left.
@@ -331,6 +353,8 @@ private:
     std::string lastRequest_;               // for the report of a slow request
     std::vector<std::string> roundRequests_; // this round's, to tell what a memory step came with
     TRandom random_;
+    bool sending_ = true;              // false while drawing the rounds before a repeated one
+    std::optional<TRandom> repeated_; // the generator at the start of the repeated round
     std::unique_ptr<Process> zerbo_;
     HWND window_ = nullptr;
     DWORD pid_ = 0;
@@ -345,13 +369,14 @@ private:
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: soak.exe ZERBO.EXE FOLDER MINUTES [SEED [DOORS]]\n");
+        std::fprintf(stderr, "usage: soak.exe ZERBO.EXE FOLDER MINUTES [SEED [DOORS [ROUND]]]\n");
         return 2;
     }
     auto path = [](const wchar_t* p) { return windowsPath(Narrow(p).c_str()); };
     const double minutes = _wtof(argv[3]);
     const uint32_t seed = argc > 4 && _wtoi(argv[4]) ? static_cast<uint32_t>(_wtoi(argv[4])) : GetTickCount();
     const std::wstring doors = argc > 5 ? argv[5] : L"hdac";
+    const int repeated = argc > 6 ? _wtoi(argv[6]) : 0;
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     AppDataFolder appData; // settings of the run's own, not the prefix's
     TSoak soak(path(argv[1]), path(argv[2]), seed, doors);
@@ -360,6 +385,10 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
     std::printf("seed %u, random requests through %ls\n", seed, doors.c_str());
+    if (repeated > 0) {
+        soak.Repeat(repeated);
+        std::printf("every round sends round %d's random requests\n", repeated);
+    }
     std::printf("round  seconds  owned  handles  private_kb  boxes  failures\n");
     const TFigures before = soak.Figures();
     std::printf("%5d  %7.1f  %5ld  %7ld  %10llu  %5d  %8d\n", 0, 0.0, before.owned, before.handles,
